@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs Velomira: in the tray when a display is there, otherwise it composes the
+# next wallpaper once (velomira --next). Arguments are passed to the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh run
+bash scripts/build.sh --target velomira
+if [ $# -eq 0 ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    set -- --next
+fi
+exec build/bin/velomira "$@"

@@ -1,0 +1,63 @@
+#include "app/CommandLine.h"
+#include "app/NextCommand.h"
+#include "app/Startup.h"
+#include "platform/Display.h"
+#include "platform/Paths.h"
+#include "shell/MainWindow.h"
+#include "Version.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+namespace {
+
+int runTray(int argc, char** argv, const CommandLine& command) {
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr, "velomira: keine grafische Sitzung gefunden (DISPLAY oder WAYLAND_DISPLAY).\n"
+                             "Ohne Anzeige erzeugt \"velomira --next\" ein Hintergrundbild.\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ProgramState& program = Program();
+    MainWindow window;
+    StartupHooks hooks;
+    hooks.screenSize = PrimaryScreenSize;
+    if (const QString error = RunStartup(program, Library(), LibraryFolders(), hooks); !error.isEmpty()) {
+        QMessageBox::information(nullptr, "Velomira", error);
+        return 1;
+    }
+    if (command.mode == CommandLine::Mode::Config)
+        window.starten_und_konfig();
+    else
+        window.starten(program.StartDelay);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = ParseCommandLine(args);
+    switch (command.mode) {
+    case CommandLine::Mode::Help:
+        std::fputs(qPrintable(UsageText()), stdout);
+        return 0;
+    case CommandLine::Mode::Version:
+        std::printf("velomira %s\n", VELOMIRA_VERSION);
+        return 0;
+    case CommandLine::Mode::Invalid:
+        std::fprintf(stderr, "velomira: %s\n\n%s", qPrintable(command.error), qPrintable(UsageText()));
+        return 2;
+    case CommandLine::Mode::Next:
+        return RunNextCommand(argc, argv, command);
+    case CommandLine::Mode::Tray:
+    case CommandLine::Mode::Config:
+        break;
+    }
+    return runTray(argc, argv, command);
+}

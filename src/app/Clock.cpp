@@ -2,7 +2,7 @@
 
 namespace {
 
-std::function<QDateTime()>& clock() {
+std::function<QDateTime()>& replacement() {
     static std::function<QDateTime()> instance;
     return instance;
 }
@@ -10,9 +10,9 @@ std::function<QDateTime()>& clock() {
 } // namespace
 
 QDateTime Now() {
-    return clock() ? clock()() : QDateTime::currentDateTime();
+    return replacement() ? replacement()() : QDateTime::currentDateTime();
 }
 
-void SetClock(std::function<QDateTime()> clock_) {
-    clock() = std::move(clock_);
+void SetClock(std::function<QDateTime()> clock) {
+    replacement() = std::move(clock);
 }

@@ -4,7 +4,7 @@
 #   scripts/deps.sh test   build + run + tests, benchmarks, fuzzing (default)
 set -euo pipefail
 
-build=(cmake ninja-build g++ clang pkg-config git qt6-base-dev qt6-base-dev-tools libexiv2-dev libxcb1-dev
+build=(cmake ninja-build g++ clang pkg-config git qt6-base-dev qt6-base-dev-tools libexiv2-dev libxcb1-dev libxcb-randr0-dev
        libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev)
 run=(qt6-image-formats-plugins qt6-qpa-plugins libqt6svg6 fonts-liberation fonts-dejavu-core fontconfig)
 test=(xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool trayer imagemagick libvips-tools

@@ -2,13 +2,13 @@
 
 #include <QFile>
 #include <QProcess>
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
 }
 
 QByteArray ReadFile(const QString& path) {
@@ -18,12 +18,10 @@ QByteArray ReadFile(const QString& path) {
 
 int RunUnprivileged(const std::function<int()>& body) {
     const pid_t pid = ::fork();
-    if (pid < 0)
-        return -1;
+    if (pid < 0) return -1;
     if (pid == 0) {
         constexpr uid_t kNobody = 65534;
-        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-            ::_exit(-1);
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(-1);
         ::_exit(body());
     }
     int status = 0;
@@ -48,4 +46,64 @@ ProcessResult RunProgram(const QString& program, const QStringList& args, const 
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+XvfbServer::XvfbServer(const QString& geometry) {
+    int fds[2];
+    if (::pipe(fds) != 0) return;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        const QByteArray fd = QByteArray::number(fds[1]);
+        const QByteArray geom = geometry.toUtf8();
+        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-screen", "0", geom.constData(), "-nolisten",
+                 "tcp", "-noreset", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    if (pid < 0) {
+        ::close(fds[0]);
+        return;
+    }
+    pid_ = pid;
+    QByteArray number;
+    char c;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    ::close(fds[0]);
+    if (!number.isEmpty()) display_ = ":" + QString::fromLatin1(number);
+}
+
+XvfbServer::~XvfbServer() {
+    if (pid_ > 0) {
+        ::kill(pid_t(pid_), SIGTERM);
+        ::waitpid(pid_t(pid_), nullptr, 0);
+    }
+}
+
+DbusSession::DbusSession() {
+    QProcess p;
+    p.start("dbus-daemon", {"--session", "--fork", "--print-address=1", "--print-pid=1"});
+    if (!p.waitForFinished(10000) || p.exitCode() != 0) return;
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    if (lines.size() >= 2) {
+        address_ = lines[0].trimmed();
+        pid_ = lines[1].trimmed().toLongLong();
+    }
+}
+
+DbusSession::~DbusSession() {
+    if (pid_ > 0) ::kill(pid_t(pid_), SIGTERM);
+}
+
+ScopedEnv::ScopedEnv(const char* name, const QString& value)
+    : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+    qputenv(name, value.toUtf8());
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (had_)
+        qputenv(name_, old_);
+    else
+        qunsetenv(name_);
 }

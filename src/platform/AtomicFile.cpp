@@ -12,10 +12,8 @@ namespace {
 bool writeAll(int fd, const char* data, qsizetype size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
         data += n;
         size -= n;
     }
@@ -27,8 +25,7 @@ bool writeAll(int fd, const char* data, qsizetype size) {
 bool WriteFileAtomically(const QString& path, const QByteArray& data, mode_t mode) {
     QByteArray temp = QFile::encodeName(path) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, data.constData(), data.size()) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temp.constData(), QFile::encodeName(path).constData()) == 0;
@@ -37,7 +34,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, mode_t mod
         return false;
     }
     // Make the rename itself durable.
-    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    const int dir =
+        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

@@ -9,33 +9,26 @@
 #include <unistd.h>
 
 QString SpecialFolderPath(int csidl) {
-    if (csidl != CSIDL_PERSONAL)
-        return {};
+    if (csidl != CSIDL_PERSONAL) return {};
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && PathExists(documents, 2))
-        return documents;
+    if (!documents.isEmpty() && PathExists(documents, 2)) return documents;
     return QDir::homePath();
 }
 
 bool PathExists(const QString& path, int mode) {
-    if (path.isEmpty())
-        return false;
+    if (path.isEmpty()) return false;
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return false;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
     const bool isDir = S_ISDIR(st.st_mode);
-    if (mode == 1)
-        return !isDir;
-    if (mode == 2)
-        return isDir;
+    if (mode == 1) return !isDir;
+    if (mode == 2) return isDir;
     return true;
 }
 
 QString ProgramFolder() {
     char buffer[4096];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return QDir::currentPath();
+    if (n <= 0) return QDir::currentPath();
     return QFileInfo(QFile::decodeName(QByteArray(buffer, n))).absolutePath();
 }
 

@@ -19,10 +19,10 @@ TEST(Paths, PathExistsModes) {
         bool file, dir, any;
     };
     const Case cases[] = {
-        {tmp.file("file.jpg"), true, false, true}, {tmp.file("dir"), false, true, true},
-        {tmp.file("dir/"), false, true, true},     {tmp.file("dirlink"), false, true, true},
-        {tmp.file("filelink"), true, false, true}, {tmp.file("dangling"), false, false, false},
-        {tmp.file("missing"), false, false, false}, {"", false, false, false},
+        {tmp.file("file.jpg"), true, false, true},     {tmp.file("dir"), false, true, true},
+        {tmp.file("dir/"), false, true, true},         {tmp.file("dirlink"), false, true, true},
+        {tmp.file("filelink"), true, false, true},     {tmp.file("dangling"), false, false, false},
+        {tmp.file("missing"), false, false, false},    {"", false, false, false},
         {tmp.file("file.jpg/x"), false, false, false},
     };
     for (const Case& c : cases) {

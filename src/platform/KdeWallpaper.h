@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/WallpaperBackend.h"
+
+// The script for the Plasma shell that sets the picture on every desktop that shows a plain image.
+QString KdeWallpaperScript(const QString& file);
+
+// KDE Plasma: the shell's scripting interface over D-Bus.
+class KdeWallpaper : public WallpaperBackend {
+public:
+    QString name() const override { return "KDE Plasma"; }
+    bool needsFreshName() const override { return true; }
+    QString apply(const QString& file) override;
+};

@@ -20,16 +20,12 @@ CommandLine invalid(const QString& error) {
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList& args) {
-    if (args.isEmpty())
-        return {};
+    if (args.isEmpty()) return {};
     if (args.size() == 1) {
         const QString a = args.front();
-        if (a.toLower() == "/c" || a == "-c" || a == "--config")
-            return withMode(CommandLine::Mode::Config);
-        if (a == "--help" || a == "-h")
-            return withMode(CommandLine::Mode::Help);
-        if (a == "--version")
-            return withMode(CommandLine::Mode::Version);
+        if (a.toLower() == "/c" || a == "-c" || a == "--config") return withMode(CommandLine::Mode::Config);
+        if (a == "--help" || a == "-h") return withMode(CommandLine::Mode::Help);
+        if (a == "--version") return withMode(CommandLine::Mode::Version);
     }
     CommandLine result = withMode(CommandLine::Mode::Next);
     bool next = false;
@@ -37,21 +33,18 @@ CommandLine ParseCommandLine(const QStringList& args) {
         if (args[i] == "--next" && !next) {
             next = true;
         } else if (args[i] == "--size" && !result.size.isValid()) {
-            if (++i == args.size())
-                return invalid("--size erwartet BREITExHÖHE");
+            if (++i == args.size()) return invalid("--size erwartet BREITExHÖHE");
             static const QRegularExpression pattern("^([0-9]{1,5})x([0-9]{1,5})$");
             const QRegularExpressionMatch m = pattern.match(args[i]);
             const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
             const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
-            if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
-                return invalid("ungültige Größe: " + args[i]);
+            if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) return invalid("ungültige Größe: " + args[i]);
             result.size = QSize(w, h);
         } else {
             return invalid("unbekanntes Argument: " + args[i]);
         }
     }
-    if (!next)
-        return invalid("--size gilt nur zusammen mit --next");
+    if (!next) return invalid("--size gilt nur zusammen mit --next");
     return result;
 }
 

@@ -6,9 +6,9 @@
 
 struct CommandLine {
     enum class Mode {
-        Tray,    // no arguments: start into the tray
-        Config,  // /c, -c, --config: start with the settings window open
-        Next,    // --next [--size WxH]: compose the next wallpaper once and exit
+        Tray,   // no arguments: start into the tray
+        Config, // /c, -c, --config: start with the settings window open
+        Next,   // --next [--size WxH]: compose the next wallpaper once and exit
         Help,
         Version,
         Invalid, // anything else; `error` says what

@@ -19,12 +19,10 @@ QString escape(const QString& text, bool isName) {
             out += u"\\n";
         else if (c == u'\r')
             out += u"\\r";
-        else if (isName && (c == u'=' || (i == 0 && (c == u'[' || c == u';' || c == u'#'))))
-            {
+        else if (isName && (c == u'=' || (i == 0 && (c == u'[' || c == u';' || c == u'#')))) {
             out += u'\\';
             out += c;
-        }
-        else
+        } else
             out += c;
     }
     return out;
@@ -65,21 +63,17 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
     QString current;
     bool inSection = false;
     for (QByteArray raw : bytes.split('\n')) {
-        if (raw.endsWith('\r'))
-            raw.chop(1);
+        if (raw.endsWith('\r')) raw.chop(1);
         const QString line = QString::fromUtf8(raw);
-        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
-            continue;
+        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#')) continue;
         if (line.startsWith(u'[') && line.endsWith(u']')) {
             current = line.mid(1, line.size() - 2);
             inSection = true;
-            if (!doc.find(current))
-                doc.sections_.push_back({current, {}});
+            if (!doc.find(current)) doc.sections_.push_back({current, {}});
             continue;
         }
         const qsizetype eq = separatorPosition(line);
-        if (!inSection || eq <= 0)
-            continue;
+        if (!inSection || eq <= 0) continue;
         doc.setValue(current, unescape(QStringView(line).left(eq)), unescape(QStringView(line).mid(eq + 1)));
     }
     return doc;
@@ -88,8 +82,7 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
 QByteArray IniDocument::serialize() const {
     QString text;
     for (const Section& s : sections_) {
-        if (!text.isEmpty())
-            text += u'\n';
+        if (!text.isEmpty()) text += u'\n';
         text += QString("[%1]\n").arg(s.name);
         for (const Value& v : s.values)
             text += escape(v.name, true) + u'=' + escape(v.data, false) + u'\n';
@@ -99,8 +92,7 @@ QByteArray IniDocument::serialize() const {
 
 IniDocument::Section* IniDocument::find(const QString& section) {
     for (Section& s : sections_)
-        if (sameName(s.name, section))
-            return &s;
+        if (sameName(s.name, section)) return &s;
     return nullptr;
 }
 
@@ -111,15 +103,13 @@ const IniDocument::Section* IniDocument::find(const QString& section) const {
 std::optional<QString> IniDocument::value(const QString& section, const QString& name) const {
     if (const Section* s = find(section))
         for (const Value& v : s->values)
-            if (sameName(v.name, name))
-                return v.data;
+            if (sameName(v.name, name)) return v.data;
     return std::nullopt;
 }
 
 void IniDocument::setValue(const QString& section, const QString& name, const QString& data) {
     Section* s = find(section);
-    if (!s)
-        s = &sections_.emplace_back(Section{section, {}});
+    if (!s) s = &sections_.emplace_back(Section{section, {}});
     for (Value& v : s->values)
         if (sameName(v.name, name)) {
             v.data = data;

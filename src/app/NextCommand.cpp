@@ -17,8 +17,7 @@ int RunNextCommand(int argc, char** argv, const CommandLine& command) {
     // The screen decides the size when there is one and no size was asked for; otherwise no
     // display is needed at all.
     const bool useScreen = !command.size.isValid() && DisplayAvailable();
-    if (!useScreen)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!useScreen) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
     ProgramState& program = Program();

@@ -7,11 +7,11 @@
 struct ProgramState {
     SettingsStore store{SettingsStore::defaultPath()};
     Settings settings = Settings::defaults();
-    int CurrentIndex = 0;            // 1-based position of the picture shown last
-    bool StartupInProgress = false;  // the composition refuses to run while set
-    int ScreenWidth = 0;             // pixels, fixed at start-up
+    int CurrentIndex = 0;           // 1-based position of the picture shown last
+    bool StartupInProgress = false; // the composition refuses to run while set
+    int ScreenWidth = 0;            // pixels, fixed at start-up
     int ScreenHeight = 0;
-    int StartDelay = 0;              // minutes to the first change on a normal start: 0 or 1
+    int StartDelay = 0; // minutes to the first change on a normal start: 0 or 1
 
     // Saves the record, with CurrentIndex as letztes_bild.
     bool save();

@@ -11,28 +11,24 @@ SettingsStore::SettingsStore(QString filePath) : path_(std::move(filePath)) {}
 
 QString SettingsStore::defaultPath() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (config.isEmpty() || QDir::isRelativePath(config))
-        config = QDir::homePath() + "/.config";
+    if (config.isEmpty() || QDir::isRelativePath(config)) config = QDir::homePath() + "/.config";
     return config + "/Korbinheim/Velomira.ini";
 }
 
 IniDocument SettingsStore::load() const {
     QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return IniDocument::parse(file.readAll());
 }
 
 bool SettingsStore::update(const std::function<void(IniDocument&)>& change) const {
     QFile file(path_);
     // A file that exists but cannot be read must not be replaced by one that lacks its values.
-    if (file.exists() && !file.open(QIODevice::ReadOnly))
-        return false;
+    if (file.exists() && !file.open(QIODevice::ReadOnly)) return false;
     IniDocument doc = IniDocument::parse(file.isOpen() ? file.readAll() : QByteArray());
     change(doc);
     const QString folder = QFileInfo(path_).absolutePath();
-    if (!QDir().mkpath(folder))
-        return false;
+    if (!QDir().mkpath(folder)) return false;
     return WriteFileAtomically(path_, doc.serialize(), 0600);
 }
 

@@ -3,8 +3,7 @@
 QString RunStartup(ProgramState& program, ImageLibrary& library, const QStringList& libraryFolders,
                    const StartupHooks& hooks) {
     program.StartupInProgress = true;
-    if (const QString error = library.load(libraryFolders); !error.isEmpty())
-        return error;
+    if (const QString error = library.load(libraryFolders); !error.isEmpty()) return error;
 
     const QSize screen = hooks.screenSize();
     program.ScreenWidth = screen.width();
@@ -14,8 +13,7 @@ QString RunStartup(ProgramState& program, ImageLibrary& library, const QStringLi
     program.settings = loaded.settings;
     program.StartDelay = loaded.StartDelay;
 
-    if (hooks.fillWindow)
-        hooks.fillWindow();
+    if (hooks.fillWindow) hooks.fillWindow();
     // After the filling, whose handlers lower CurrentIndex.
     program.CurrentIndex = program.settings.misc.letztes_bild;
     program.StartupInProgress = false;

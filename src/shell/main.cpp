@@ -1,10 +1,10 @@
+#include "Version.h"
 #include "app/CommandLine.h"
 #include "app/NextCommand.h"
 #include "app/Startup.h"
 #include "platform/Display.h"
 #include "platform/Paths.h"
 #include "shell/MainWindow.h"
-#include "Version.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -4,11 +4,19 @@
 #include <gtest/gtest.h>
 
 TEST(IniDocument, AwkwardValuesAndNamesRoundTrip) {
-    const QStringList values = {" leading and trailing ", "a;b=c#d", "=", "Grüße aus München",
-                                "C:\\Bilder\\", "line1\nline2\r\nline3", "\\n is not a newline", "",
-                                QString(5000, u'x'), "[notasection]", "trailing backslash\\"};
-    const QStringList names = {"zeilenhöhe", "müll", "ferienländer", "a=b", "[x]", ";comment", "#hash",
-                               "back\\slash", QString(300, u'n')};
+    const QStringList values = {" leading and trailing ",
+                                "a;b=c#d",
+                                "=",
+                                "Grüße aus München",
+                                "C:\\Bilder\\",
+                                "line1\nline2\r\nline3",
+                                "\\n is not a newline",
+                                "",
+                                QString(5000, u'x'),
+                                "[notasection]",
+                                "trailing backslash\\"};
+    const QStringList names = {"zeilenhöhe", "müll",        "ferienländer",    "a=b", "[x]", ";comment",
+                               "#hash",      "back\\slash", QString(300, u'n')};
     IniDocument doc;
     for (int i = 0; i < values.size(); ++i)
         doc.setValue("sec", QString("v%1").arg(i), values[i]);
@@ -31,16 +39,16 @@ TEST(IniDocument, UmlautNamesAreStoredAsWritten) {
 
 TEST(IniDocument, DamagedFileKeepsWhatCanBeRead) {
     const char raw[] = "orphan=1\n"
-                            "garbage line without separator\n"
-                            "\xff\xfe\x00\x01 binary\n"
-                            "[misc]\r\n"
-                            "delay=15\r\n"
-                            "=no name\n"
-                            "; a comment\n"
-                            "[unterminated\n"
-                            "recursive=1\n"
-                            "[kalender]\n"
-                            "position=3";
+                       "garbage line without separator\n"
+                       "\xff\xfe\x00\x01 binary\n"
+                       "[misc]\r\n"
+                       "delay=15\r\n"
+                       "=no name\n"
+                       "; a comment\n"
+                       "[unterminated\n"
+                       "recursive=1\n"
+                       "[kalender]\n"
+                       "position=3";
     const IniDocument doc = IniDocument::parse(QByteArray(raw, sizeof raw - 1));
     EXPECT_EQ(doc.value("misc", "delay"), "15");
     EXPECT_EQ(doc.value("misc", "recursive"), "1");

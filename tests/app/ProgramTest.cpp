@@ -25,8 +25,9 @@ struct Installation {
     QString program() const { return tmp.file("bin/velomira"); }
     QString settingsFile() const { return tmp.file("cfg/Korbinheim/Velomira.ini"); }
     ProcessResult run(const QStringList& args) const {
-        return RunProgram(program(), args, {"HOME=" + tmp.path(), "XDG_CONFIG_HOME=" + tmp.file("cfg"), "DISPLAY=",
-                                            "WAYLAND_DISPLAY="});
+        return RunProgram(
+            program(), args,
+            {"HOME=" + tmp.path(), "XDG_CONFIG_HOME=" + tmp.file("cfg"), "DISPLAY=", "WAYLAND_DISPLAY="});
     }
 };
 
@@ -41,7 +42,8 @@ TEST(Program, HelpVersionAndUnknownArguments) {
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.trimmed(), "velomira " VELOMIRA_VERSION);
 
-    for (const QStringList& args : {QStringList{"--bogus"}, QStringList{"/x"}, QStringList{"--next", "extra"}}) {
+    for (const QStringList& args :
+         {QStringList{"--bogus"}, QStringList{"/x"}, QStringList{"--next", "extra"}}) {
         const ProcessResult bad = RunProgram(kProgram, args);
         EXPECT_EQ(bad.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(bad.out.isEmpty());
@@ -54,8 +56,8 @@ TEST(Program, MissingLibraryIsNamedAndEndsTheProgram) {
         QStringList present;
         QString missing;
     };
-    for (const Case& c : {Case{{"libVelomiraISE.so"}, "libVelomiraIS.so"},
-                          Case{{"libVelomiraIS.so"}, "libVelomiraISE.so"}}) {
+    for (const Case& c :
+         {Case{{"libVelomiraISE.so"}, "libVelomiraIS.so"}, Case{{"libVelomiraIS.so"}, "libVelomiraISE.so"}}) {
         const Installation install(c.present);
         const ProcessResult r = install.run({"--next", "--size", "64x48"});
         EXPECT_EQ(r.exitCode, 1);

@@ -52,11 +52,9 @@ TEST(SettingsStore, DefaultPathFollowsXdgConfigHome) {
 TEST(SettingsStore, FailedWritesLeaveTheOldFileIntact) {
     const int result = RunUnprivileged([] {
         char folder[] = "/tmp/velomira-store-XXXXXX";
-        if (!::mkdtemp(folder))
-            return 10;
+        if (!::mkdtemp(folder)) return 10;
         const SettingsStore store(QString(folder) + "/Velomira.ini");
-        if (!store.WriteSetting("misc", "delay", "15"))
-            return 11;
+        if (!store.WriteSetting("misc", "delay", "15")) return 11;
         const QByteArray before = ReadFile(store.path());
 
         ::chmod(folder, 0555);
@@ -67,12 +65,11 @@ TEST(SettingsStore, FailedWritesLeaveTheOldFileIntact) {
         const bool unreadableWrite = store.WriteSetting("misc", "hgfarbe", "255");
         ::chmod(QFile::encodeName(store.path()).constData(), 0600);
 
-        const bool intact = ReadFile(store.path()) == before && filesIn(folder) == QStringList{"Velomira.ini"};
+        const bool intact =
+            ReadFile(store.path()) == before && filesIn(folder) == QStringList{"Velomira.ini"};
         QDir(folder).removeRecursively();
-        if (readOnlyWrite)
-            return 1;
-        if (unreadableWrite)
-            return 2;
+        if (readOnlyWrite) return 1;
+        if (unreadableWrite) return 2;
         return intact ? 0 : 3;
     });
     EXPECT_EQ(result, 0);

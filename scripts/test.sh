@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite.
+# Sets up, builds and runs the whole test suite: once as built normally, once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer (skipped with VELOMIRA_QUICK=1).
+# Tests start the real components they need themselves (Xvfb, D-Bus, tray hosts).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
+
 bash scripts/build.sh
-cd "${BUILD_DIR:-build}"
-ctest --output-on-failure -j2 --timeout 300
+(cd build && ctest --output-on-failure -j2 --timeout 300)
+
+if [ "${VELOMIRA_QUICK:-0}" != 1 ]; then
+    BUILD_DIR=build-asan CMAKE_ARGS="-DVELOMIRA_SANITIZE=ON -DVELOMIRA_BENCH=OFF" bash scripts/build.sh
+    export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
+    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+    (cd build-asan && ctest --output-on-failure -j2 --timeout 600)
+fi

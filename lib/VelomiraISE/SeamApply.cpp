@@ -1,0 +1,64 @@
+#include "SeamApply.h"
+
+#include "BothCores.h"
+
+#include <cstring>
+
+namespace velomira::carve {
+namespace {
+
+void CopyRows(const RgbView& image, const RgbTarget& out) {
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(out.row(y), image.row(y), 3 * static_cast<size_t>(image.width));
+}
+
+void RemoveSeams(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel) {
+    ForRowHalves(image.height, parallel, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const uint8_t* mask = seams + static_cast<size_t>(y) * image.width;
+            const uint8_t* in = image.row(y);
+            uint8_t* to = out.row(y);
+            for (int x = 0; x < image.width; ++x)
+                if (!mask[x]) {
+                    std::memcpy(to, in + 3 * x, 3);
+                    to += 3;
+                }
+        }
+    });
+}
+
+void DoubleSeams(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel) {
+    ForRowHalves(image.height, parallel, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const uint8_t* mask = seams + static_cast<size_t>(y) * image.width;
+            const uint8_t* in = image.row(y);
+            uint8_t* to = out.row(y);
+            for (int x = 0; x < image.width; ++x) {
+                const uint8_t* pixel = in + 3 * x;
+                std::memcpy(to, pixel, 3);
+                to += 3;
+                if (mask[x]) {
+                    const uint8_t* right = x + 1 < image.width ? pixel + 3 : pixel;
+                    for (int c = 0; c < 3; ++c)
+                        *to++ = static_cast<uint8_t>((pixel[c] + right[c] + 1) / 2);
+                }
+            }
+        }
+    });
+}
+
+} // namespace
+
+void CarveToWidth(const RgbView& image, const RgbTarget& out, const CarveOptions& options) {
+    if (out.width == image.width) {
+        CopyRows(image, out);
+        return;
+    }
+    const bool parallel = options.bothCores && WorthTwoThreads(int64_t{out.width} * out.height);
+    if (out.width < image.width)
+        RemoveSeams(image, FindSeams(image, image.width - out.width, options).data(), out, parallel);
+    else
+        DoubleSeams(image, FindSeams(image, out.width - image.width, options).data(), out, parallel);
+}
+
+} // namespace velomira::carve

@@ -1,0 +1,202 @@
+#include "SeamSearch.h"
+
+#include "BothCores.h"
+#include "ForwardEnergy.h"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+namespace velomira::carve {
+namespace {
+
+// The picture as carving has left it so far: each row keeps its remaining pixels packed at its start,
+// with their luminance and their column in the original picture. Rows stay `stride_` apart, so
+// removing seams never moves a row.
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+class SeamSearch {
+public:
+    SeamSearch(const RgbView& image, const CarveOptions& options);
+    std::vector<uint8_t> run(int count);
+
+private:
+    Luma* luma(int y) { return luma_.data() + offset(y); }
+    int32_t* column(int y) { return column_.data() + offset(y); }
+    int32_t* cost(int y) { return cost_.data() + offset(y); }
+    uint8_t* claimed(int y) { return claimed_.data() + offset(y); }
+    int32_t* seams(int y, int count) { return seams_.data() + static_cast<size_t>(y) * count; }
+    size_t offset(int y) const { return static_cast<size_t>(y) * stride_; }
+    bool parallel() const { return options_.bothCores && WorthTwoThreads(int64_t{width_} * height_); }
+
+    void computeCosts();
+    void traceSeams(int wanted);
+    template <typename Cost>
+    void advance(const int32_t* from, int32_t* to, int count, uint8_t* taken, const Cost& costOf) const;
+    void removeSeams(int found);
+    void removeAll();
+
+    CarveOptions options_;
+    int stride_;
+    int height_;
+    int width_;  // the current width
+    int middle_; // the top-down and the bottom-up passes meet in this row
+    std::vector<Luma> luma_;
+    std::vector<int32_t> column_;
+    std::vector<int32_t> cost_; // top-down costs above the middle row, bottom-up ones from it on
+    std::vector<int32_t> meet_; // top-down costs of the middle row
+    std::vector<uint8_t> claimed_;
+    std::vector<uint8_t> removed_;
+    std::vector<int32_t> seams_; // the columns of one pass's seams, row by row
+    std::vector<int32_t> order_;
+    std::vector<int32_t> scratch_;
+};
+
+SeamSearch::SeamSearch(const RgbView& image, const CarveOptions& options)
+    : options_(options), stride_(image.width), height_(image.height), width_(image.width),
+      middle_(image.height / 2), luma_(offset(height_)), column_(offset(height_)), cost_(offset(height_)),
+      meet_(stride_), claimed_(offset(height_)), removed_(offset(height_)), order_(stride_),
+      scratch_(2 * static_cast<size_t>(stride_)) {
+    ForRowHalves(height_, parallel(), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const uint8_t* rgb = image.row(y);
+            for (int x = 0; x < width_; ++x)
+                luma(y)[x] = LumaOf(rgb + 3 * x);
+            std::iota(column(y), column(y) + width_, 0);
+        }
+    });
+}
+
+std::vector<uint8_t> SeamSearch::run(int count) {
+    while (count > 0) {
+        if (count == width_) {
+            removeAll();
+            break;
+        }
+        const int divisor = options_.seamsPerPassDivisor;
+        const int wanted = std::min(count, divisor > 0 ? std::max(1, width_ / divisor) : 1);
+        computeCosts();
+        traceSeams(wanted);
+        removeSeams(wanted);
+        count -= wanted;
+    }
+    return std::move(removed_);
+}
+
+// Splitting the rows at the middle lets the two passes run at once, each on its own core, and the
+// sum of both costs in the middle row is the cost of the best seam through each of its pixels.
+void SeamSearch::computeCosts() {
+    const auto down = [&] {
+        int32_t* top = middle_ == 0 ? meet_.data() : cost(0);
+        for (int x = 0; x < width_; ++x)
+            top[x] = StepCost(luma(0), luma(0), width_, x, 0);
+        for (int y = 1; y <= middle_; ++y)
+            CostDown(luma(y - 1), luma(y), cost(y - 1), y == middle_ ? meet_.data() : cost(y), width_,
+                     scratch_.data());
+    };
+    const auto up = [&] {
+        std::fill_n(cost(height_ - 1), width_, 0);
+        for (int y = height_ - 2; y >= middle_; --y)
+            CostUp(luma(y), luma(y + 1), cost(y + 1), cost(y), width_, scratch_.data() + stride_);
+    };
+    RunBoth(down, up, parallel());
+}
+
+// Takes the `wanted` cheapest seams through the middle row. A pixel an earlier seam of this pass took
+// is gone once the pass ends, so a later seam steps over such pixels to the nearest free one: the step
+// it would take on the picture with those seams removed. All seams advance together one row at a time,
+// in the order of their cost, which picks the same pixels as tracing them one by one but stays within
+// two rows of memory; the rows above and below the middle row go to different threads.
+void SeamSearch::traceSeams(int wanted) {
+    const int32_t* below = cost(middle_);
+    const auto total = [&](int32_t x) { return int64_t{meet_[x]} + below[x]; };
+    std::iota(order_.begin(), order_.begin() + width_, 0);
+    std::partial_sort(
+        order_.begin(), order_.begin() + wanted, order_.begin() + width_,
+        [&](int32_t a, int32_t b) { return total(a) < total(b) || (total(a) == total(b) && a < b); });
+    seams_.resize(static_cast<size_t>(wanted) * height_);
+    int32_t* start = seams(middle_, wanted);
+    std::copy_n(order_.begin(), wanted, start);
+    for (int s = 0; s < wanted; ++s)
+        claimed(middle_)[start[s]] = 1;
+    const auto upwards = [&] {
+        for (int y = middle_; y > 0; --y)
+            advance(seams(y, wanted), seams(y - 1, wanted), wanted, claimed(y - 1), [&](int x, int k) {
+                return cost(y - 1)[k] + StepCost(luma(y - 1), luma(y), width_, x, Sign(k - x));
+            });
+    };
+    const auto downwards = [&] {
+        for (int y = middle_; y < height_ - 1; ++y)
+            advance(seams(y, wanted), seams(y + 1, wanted), wanted, claimed(y + 1), [&](int x, int k) {
+                return cost(y + 1)[k] + StepCost(luma(y), luma(y + 1), width_, k, Sign(x - k));
+            });
+    };
+    RunBoth(upwards, downwards, parallel());
+}
+
+// Moves each seam from its column in one row to the cheapest of: straight on, the nearest free pixel
+// to the left, the nearest free one to the right. There is always a free pixel, because a pass takes
+// fewer seams than the picture has columns.
+template <typename Cost>
+void SeamSearch::advance(const int32_t* from, int32_t* to, int count, uint8_t* taken,
+                         const Cost& costOf) const {
+    for (int s = 0; s < count; ++s) {
+        const int x = from[s];
+        int left = x - 1;
+        while (left >= 0 && taken[left])
+            --left;
+        int right = x + 1;
+        while (right < width_ && taken[right])
+            ++right;
+        int best = -1;
+        int32_t bestCost = 0;
+        for (const int k : {x, left, right}) // straight first, so that ties keep a seam straight
+            if (k >= 0 && k < width_ && !taken[k]) {
+                const int32_t c = costOf(x, k);
+                if (best < 0 || c < bestCost) best = k, bestCost = c;
+            }
+        to[s] = best;
+        taken[best] = 1;
+    }
+}
+
+// Marks the seams' pixels in the original picture and closes the gaps they leave in each row.
+void SeamSearch::removeSeams(int found) {
+    ForRowHalves(height_, parallel(), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            int32_t* xs = seams(y, found);
+            std::sort(xs, xs + found);
+            Luma* l = luma(y);
+            int32_t* c = column(y);
+            for (int s = 0; s < found; ++s) {
+                removed_[offset(y) + c[xs[s]]] = 1;
+                claimed(y)[xs[s]] = 0;
+            }
+            for (int s = 0, to = xs[0]; s < found; ++s) {
+                const int from = xs[s] + 1;
+                const int run = (s + 1 < found ? xs[s + 1] : width_) - from;
+                std::memmove(l + to, l + from, run * sizeof(Luma));
+                std::memmove(c + to, c + from, run * sizeof(int32_t));
+                to += run;
+            }
+        }
+    });
+    width_ -= found;
+}
+
+void SeamSearch::removeAll() {
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            removed_[offset(y) + column(y)[x]] = 1;
+    width_ = 0;
+}
+
+} // namespace
+
+std::vector<uint8_t> FindSeams(const RgbView& image, int count, const CarveOptions& options) {
+    return SeamSearch(image, options).run(count);
+}
+
+} // namespace velomira::carve

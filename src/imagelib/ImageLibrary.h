@@ -8,7 +8,7 @@
 
 // Every function the program calls in the two image libraries, by library.
 #define VELOMIRA_IS_FUNCTIONS(X) X(IS40_Initialize) X(IS40_GetVersion)
-#define VELOMIRA_ISE_FUNCTIONS(X) X(ISE40_Initialize) X(ISE40_GetVersion)
+#define VELOMIRA_ISE_FUNCTIONS(X) X(ISE40_Initialize) X(ISE40_GetVersion) X(ISE40_SeamCarve)
 
 struct ImageLibraryFunctions {
 #define VELOMIRA_DECLARE_POINTER(name) decltype(&::name) name = nullptr;

@@ -9,8 +9,10 @@
 
 // One picture file found in the picture folders.
 struct PictureEntry {
-    QString path;       // folder followed by the file name
-    QDateTime modified; // last change, local time, whole seconds
+    QString path; // folder followed by the file name
+    // Last change, local time, whole seconds. Null until the list is first put in date order: reading
+    // it costs a stat per file, which would dominate every walk.
+    QDateTime modified;
 };
 
 // The pictures the wallpaper changes cycle through; position i of the user's numbering is index i - 1.

@@ -1,9 +1,12 @@
 #include "pictures/PictureOrder.h"
 
+#include <QFile>
 #include <bit>
 #include <chrono>
+#include <limits>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -45,6 +48,14 @@ std::string CodePointKey(const QString& text) {
     return text.toStdString();
 }
 
+// The entry's modification time in seconds since the epoch, read from the file when still unknown.
+qint64 ModifiedTime(PictureEntry& entry) {
+    struct stat st {};
+    if (entry.modified.isNull() && ::stat(QFile::encodeName(entry.path).constData(), &st) == 0)
+        entry.modified = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec);
+    return entry.modified.isValid() ? entry.modified.toSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+}
+
 // Each entry goes to a slot drawn uniformly among all entryAt, drawing again while that slot is taken;
 // every permutation is equally likely.
 void Shuffle(PictureList& list) {
@@ -80,8 +91,8 @@ void SortPictures(PictureList& list, int mode) {
     } else if (mode == OrderByDate) {
         std::vector<qint64> keys;
         keys.reserve(list.size());
-        for (const PictureEntry& entry : list)
-            keys.push_back(entry.modified.toSecsSinceEpoch());
+        for (PictureEntry& entry : list)
+            keys.push_back(ModifiedTime(entry));
         Permute(list, GappedInsertionOrder(std::move(keys)));
     }
 }

@@ -113,11 +113,13 @@ private:
         // Longer paths could not be opened by name later.
         if (folderBytes + entry.name.size() + 1 >= PATH_MAX) return;
         const bool matches = matchesPattern(entry.name);
-        const bool mayBeFolder = entry.type == DT_DIR || entry.type == DT_LNK || entry.type == DT_UNKNOWN;
-        if (!matches && !(recursive_ && mayBeFolder)) return;
-        struct stat st {};
-        if (entry.type != DT_DIR && ::fstatat(fd.get(), name, &st, 0) != 0) return;
-        if (entry.type == DT_DIR || S_ISDIR(st.st_mode)) {
+        unsigned char type = entry.type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            struct stat st {};
+            if ((!matches && !recursive_) || ::fstatat(fd.get(), name, &st, 0) != 0) return;
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (type == DT_DIR) {
             // Dot-folders hold caches and program data rather than the user's pictures.
             if (!recursive_ || entry.name.front() == '.') return;
             const std::optional<QString> text = DecodeName(entry.name);
@@ -126,9 +128,8 @@ private:
             return;
         }
         // Only regular files: reading a pipe or a device named like a picture would block or never end.
-        if (!matches || !S_ISREG(st.st_mode) || ::faccessat(fd.get(), name, R_OK, AT_EACCESS) != 0) return;
-        if (const std::optional<QString> text = DecodeName(entry.name))
-            list_.push_back({folder + *text, QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec)});
+        if (type != DT_REG || !matches || ::faccessat(fd.get(), name, R_OK, AT_EACCESS) != 0) return;
+        if (const std::optional<QString> text = DecodeName(entry.name)) list_.push_back({folder + *text, {}});
     }
 
     bool matchesPattern(std::string_view name) const {

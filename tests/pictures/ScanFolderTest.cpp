@@ -109,6 +109,7 @@ TEST(ScanFolder, ModifiedIsLocalTimeInWholeSeconds) {
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(tmp.file("a.jpg")), times, 0), 0);
     PictureList list;
     ScanFolder(tmp.path() + "/", {"*.jpg"}, false, list);
+    SortPictures(list, OrderByDate);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].modified, when);
     EXPECT_EQ(list[0].modified.timeSpec(), Qt::LocalTime);

@@ -1,0 +1,125 @@
+#include "Parallel.h"
+#include "Resample.h"
+#include "Taps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <numbers>
+
+namespace {
+
+// Weights are fixed point with 14 fraction bits: they fit in 16 bits (no Lanczos-3 weight
+// reaches 2) and sums of weight * byte fit in 32 bits.
+constexpr int kFractionBits = 14;
+constexpr int32_t kOne = 1 << kFractionBits;
+constexpr double kLobes = 3.0;
+
+double sinc(double x) {
+    if (x == 0.0) return 1.0;
+    x *= std::numbers::pi;
+    return std::sin(x) / x;
+}
+
+double lanczos(double x) {
+    return std::abs(x) < kLobes ? sinc(x) * sinc(x / kLobes) : 0.0;
+}
+
+// When shrinking, the kernel is widened by the factor so that every source pixel contributes
+// (no aliasing); pixels beyond the edge are left out and the remaining weights renormalised.
+Taps<int16_t> taps(int32_t inSize, int32_t outSize) {
+    const double scale = double(inSize) / outSize;
+    const double widen = std::max(scale, 1.0);
+    const double support = kLobes * widen;
+    Taps<int16_t> result;
+    std::vector<double> w;
+    std::vector<int16_t> fixed;
+    for (int32_t i = 0; i < outSize; ++i) {
+        const double centre = (i + 0.5) * scale;
+        const int32_t lo = std::max(0, int32_t(std::floor(centre - support + 0.5)));
+        const int32_t hi = std::min(inSize, int32_t(std::floor(centre + support + 0.5)));
+        w.clear();
+        double sum = 0;
+        for (int32_t x = lo; x < hi; ++x)
+            sum += w.emplace_back(lanczos((x + 0.5 - centre) / widen));
+        // Round each weight, then give the rounding residue to the largest one so that the
+        // weights add up to exactly one: a flat colour must stay flat.
+        fixed.clear();
+        int32_t fixedSum = 0;
+        for (const double v : w)
+            fixedSum += fixed.emplace_back(int16_t(std::lround(v / sum * kOne)));
+        *std::max_element(fixed.begin(), fixed.end()) += int16_t(kOne - fixedSum);
+        result.add(lo, fixed);
+    }
+    return result;
+}
+
+uint8_t toByte(int32_t sum) {
+    return uint8_t(std::clamp((sum + kOne / 2) >> kFractionBits, 0, 255));
+}
+
+void horizontal(const ConstView& src, const MutableView& dst, const Taps<int16_t>& t, int64_t y0,
+                int64_t y1) {
+    for (int64_t y = y0; y < y1; ++y) {
+        const uint8_t* in = src.pixel(0, int32_t(y));
+        uint8_t* out = dst.pixel(0, int32_t(y));
+        for (int32_t x = 0; x < dst.width; ++x, out += 3) {
+            const int16_t* w = &t.weights[t.offset[x]];
+            const uint8_t* p = in + int64_t(t.first[x]) * 3;
+            int32_t r = 0, g = 0, b = 0;
+            for (int32_t k = 0; k < t.count[x]; ++k, p += 3) {
+                r += w[k] * p[0];
+                g += w[k] * p[1];
+                b += w[k] * p[2];
+            }
+            out[0] = toByte(r), out[1] = toByte(g), out[2] = toByte(b);
+        }
+    }
+}
+
+void vertical(const ConstView& src, const MutableView& dst, const Taps<int16_t>& t, int64_t y0, int64_t y1) {
+    const size_t rowBytes = size_t(dst.width) * 3;
+    std::vector<int32_t> sums(rowBytes);
+    for (int64_t y = y0; y < y1; ++y) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int32_t k = 0; k < t.count[y]; ++k) {
+            const int32_t w = t.weights[t.offset[y] + k];
+            const uint8_t* in = src.pixel(0, t.first[y] + k);
+            for (size_t i = 0; i < rowBytes; ++i)
+                sums[i] += w * in[i];
+        }
+        uint8_t* out = dst.pixel(0, int32_t(y));
+        for (size_t i = 0; i < rowBytes; ++i)
+            out[i] = toByte(sums[i]);
+    }
+}
+
+void copy(const ConstView& src, const MutableView& dst) {
+    for (int32_t y = 0; y < dst.height; ++y)
+        std::memcpy(dst.pixel(0, y), src.pixel(0, y), size_t(dst.width) * 3);
+}
+
+} // namespace
+
+void ResampleLanczos(const ConstView& src, const MutableView& dst) {
+    if (src.width == dst.width && src.height == dst.height) return copy(src, dst);
+    // An axis that keeps its size is left out: its weights would be the identity.
+    const auto runHorizontal = [](const ConstView& from, const MutableView& to) {
+        const Taps<int16_t> t = taps(from.width, to.width);
+        RunInTwo(to.height, int64_t(to.width) * 3 * t.count[0],
+                 [&](int64_t y0, int64_t y1) { horizontal(from, to, t, y0, y1); });
+    };
+    const auto runVertical = [](const ConstView& from, const MutableView& to) {
+        const Taps<int16_t> t = taps(from.height, to.height);
+        RunInTwo(to.height, int64_t(to.width) * 3 * t.count[0],
+                 [&](int64_t y0, int64_t y1) { vertical(from, to, t, y0, y1); });
+    };
+    if (src.height == dst.height) return runHorizontal(src, dst);
+    if (src.width == dst.width) return runVertical(src, dst);
+
+    const auto middle = std::make_unique_for_overwrite<uint8_t[]>(size_t(dst.width) * 3 * size_t(src.height));
+    const MutableView mid{middle.get(), dst.width, src.height, dst.width * 3};
+    runHorizontal(src, mid);
+    runVertical(ConstView{mid.data, mid.width, mid.height, mid.stride}, dst);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "imagelib/ImageBuffer.h"
+
+#include <QString>
+
+// The program's wrappers around the image library (which must be loaded, see ImageLibrary.h).
+// Each raises an ImageError naming the failing library step.
+
+// Reads and decodes the picture at `path`.
+// Raises 1000 + code with "IS_OpenFileSource" or "IS_ReadImage".
+ImageBuffer ReadImage(const QString& path);
+
+// Writes `image` as a 24-bit BMP that replaces the file at `path` in one step.
+// Raises 1000 + code with "IS_OpenFileDest" or "IS_WriteBMP".
+void WriteImage(const QString& path, const ImageBuffer& image);
+
+// A new width2 x height2 copy of `source`, scaled with the library's high-quality filter (copied
+// as is when the size is the same). Raises 1000 with "GlobalAlloc" when the block cannot be had,
+// 1000 + code with "IS_ResizeImage" when scaling fails.
+ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t height2);

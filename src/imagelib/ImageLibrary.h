@@ -7,7 +7,10 @@
 #include <QStringList>
 
 // Every function the program calls in the two image libraries, by library.
-#define VELOMIRA_IS_FUNCTIONS(X) X(IS40_Initialize) X(IS40_GetVersion)
+#define VELOMIRA_IS_FUNCTIONS(X)                                                                      \
+    X(IS40_Initialize) X(IS40_GetVersion) X(IS40_GetLastError) X(IS40_OpenFileSource) X(IS40_CloseSource)    \
+    X(IS40_ReadImage) X(IS40_OpenFileDest) X(IS40_WriteBMP) X(IS40_CloseDest) X(IS40_ResizeImage)            \
+    X(IS40_CropImage) X(IS40_FillSolidRect) X(IS40_OverlayImage)
 #define VELOMIRA_ISE_FUNCTIONS(X) X(ISE40_Initialize) X(ISE40_GetVersion) X(ISE40_SeamCarve)
 
 struct ImageLibraryFunctions {

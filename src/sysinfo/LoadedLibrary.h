@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// A shared object that is already loaded into the process, held open while this object lives.
+// Looking one up never loads a library.
+class LoadedLibrary {
+public:
+    // The first loaded object whose file name begins with `prefix` ("libtiff.so."), or nullopt.
+    static std::optional<LoadedLibrary> Find(std::string_view prefix);
+
+    // The address of an exported symbol cast to `Function`; nullptr when it is not exported.
+    template <typename Function> Function function(const char* name) const {
+        return reinterpret_cast<Function>(symbol(name));
+    }
+
+    // The file name behind the loaded path with symbolic links resolved ("libexiv2.so.0.27.6").
+    QString realFileName() const;
+
+    // The first string in the object's read-only memory that begins with `marker`, up to its end;
+    // empty when there is none. For libraries that build a version text in but offer no call for it.
+    QString embeddedText(std::string_view marker) const;
+
+private:
+    struct Closer {
+        void operator()(void* handle) const;
+    };
+
+    LoadedLibrary(QByteArray path, std::vector<std::string_view> readOnly, void* handle)
+        : path_(std::move(path)), readOnly_(std::move(readOnly)), handle_(handle) {}
+    void* symbol(const char* name) const;
+
+    QByteArray path_;
+    // The object's mapped read-only segments; they stay mapped while handle_ is held.
+    std::vector<std::string_view> readOnly_;
+    std::unique_ptr<void, Closer> handle_;
+};
+
+// The version that a shared object's real file name carries after ".so." ("libexiv2.so.0.27.6" gives
+// "0.27.6"); empty when it carries none.
+QString VersionFromFileName(const QString& fileName);

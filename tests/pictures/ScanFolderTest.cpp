@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -47,72 +46,57 @@ QStringList Found(const PictureList& list, const QString& root) {
     return names;
 }
 
-Settings WithFlags(const char* formats, int recursive) {
-    Settings s;
-    const std::string_view f = formats;
-    s.misc.jpg = f.find('j') != f.npos, s.misc.bmp = f.find('b') != f.npos,
-    s.misc.tif = f.find('t') != f.npos;
-    s.misc.pcx = f.find('p') != f.npos, s.misc.png = f.find('n') != f.npos,
-    s.misc.gif = f.find('g') != f.npos;
-    s.misc.recursive = recursive;
-    s.misc.reihenfolge = OrderNone;
-    return s;
-}
-
 } // namespace
 
-TEST(ScanFolder, FormatsAndRecursion) {
+TEST(ScanFolder, PatternsAndRecursion) {
     const PictureTree tree;
     struct Case {
-        const char* formats;
-        int recursive;
+        QStringList patterns;
+        bool recursive;
         QStringList found;
     };
     const QStringList topJpg = {".hidden.jpg", "A.JPG", "b.jpg", "grün.jpg", "link.jpg"};
     const Case cases[] = {
-        {"j", 0, topJpg},
-        {"jbtpng", 0, topJpg + QStringList{"e.gif", "f.png", "g.Bmp", "h.tif", "i.pcx"}},
-        {"jg", 1,
+        {{"*.jpg"}, false, topJpg},
+        {{"*.jpg", "*.bmp", "*.tif", "*.pcx", "*.png", "*.gif"},
+         false,
+         topJpg + QStringList{"e.gif", "f.png", "g.Bmp", "h.tif", "i.pcx"}},
+        {{"*.jpg", "*.gif"},
+         true,
          topJpg + QStringList{"dir.jpg/inner.jpg", "e.gif", "ext/o.jpg", "sub/deep.jpg", "sub/deeper/x.gif"}},
-        {"j", 2, topJpg},
-        {"", 1, {}},
+        {{}, true, {}},
     };
     for (const Case& c : cases) {
-        Settings s = WithFlags(c.formats, c.recursive);
-        s.PictureFolders = {tree.root};
         PictureList list;
-        BuildPictureList(s, list);
+        ScanFolder(tree.root, c.patterns, c.recursive, list);
         QStringList expected = c.found;
         expected.sort();
-        EXPECT_EQ(Found(list, tree.root), expected) << c.formats << " recursive=" << c.recursive;
+        EXPECT_EQ(Found(list, tree.root), expected) << c.patterns.join(' ').toStdString() << c.recursive;
     }
 }
 
-TEST(ScanFolder, FoldersAsListed) {
-    const PictureTree tree;
-    Settings s = WithFlags("g", 1);
-    // Listed twice: walked twice. Without "/" and missing: handled, not fatal.
-    const QString deeper = tree.root + "sub/deeper";
-    s.PictureFolders = {deeper + "/", tree.tmp.file("missing/"), deeper + "/", deeper, ""};
-    PictureList list;
-    BuildPictureList(s, list);
-    EXPECT_EQ(Found(list, deeper), QStringList({"/x.gif", "/x.gif", "/x.gif"}));
-    EXPECT_EQ(s.PictureFolders.first(), "");
+TEST(ScanFolder, PatternListFollowsTheFlags) {
+    Settings s;
+    s.misc.jpg = 0, s.misc.bmp = 2, s.misc.gif = 1, s.misc.tif = 1;
+    EXPECT_EQ(PatternList(s.misc), QStringList({"*.tif", "*.gif"}));
 }
 
-TEST(ScanFolder, ModifiedIsLocalTimeInWholeSeconds) {
+TEST(ScanFolder, DateOrderReadsLocalTimesInWholeSeconds) {
     TempDir tmp;
-    WriteFile(tmp.file("a.jpg"), "x");
     const QDateTime when(QDate(2021, 3, 4), QTime(5, 6, 7));
-    const timespec times[2] = {{when.toSecsSinceEpoch(), 900'000'000},
-                               {when.toSecsSinceEpoch(), 900'000'000}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(tmp.file("a.jpg")), times, 0), 0);
+    for (const auto& [name, time] : {std::pair{"new.jpg", when}, {"old.jpg", when.addDays(-400)}}) {
+        WriteFile(tmp.file(name), "x");
+        const timespec times[2] = {{time.toSecsSinceEpoch(), 900'000'000},
+                                   {time.toSecsSinceEpoch(), 900'000'000}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(tmp.file(name)), times, 0), 0);
+    }
     PictureList list;
     ScanFolder(tmp.path() + "/", {"*.jpg"}, false, list);
     SortPictures(list, OrderByDate);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].modified, when);
-    EXPECT_EQ(list[0].modified.timeSpec(), Qt::LocalTime);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].path, tmp.file("old.jpg"));
+    EXPECT_EQ(list[1].modified, when);
+    EXPECT_EQ(list[1].modified.timeSpec(), Qt::LocalTime);
 }
 
 TEST(ScanFolder, UnreadableEntriesContributeNothing) {
@@ -134,27 +118,27 @@ TEST(ScanFolder, UnreadableEntriesContributeNothing) {
 
 TEST(ScanFolder, RefreshReportsTheWindowLabels) {
     const PictureTree tree;
-    struct Case {
-        QString storage;
-        StorageFolderState state;
-    };
-    const Case cases[] = {{"", StorageFolderState::Empty},
-                          {tree.tmp.path(), StorageFolderState::Present},
-                          {tree.tmp.file("missing"), StorageFolderState::Missing},
-                          {tree.root + "b.jpg", StorageFolderState::Missing}};
-    for (const Case& c : cases) {
-        Settings s = WithFlags("j", 0);
-        s.misc.bmpverzeichnis = c.storage;
-        PictureList list;
+    const std::pair<QString, StorageFolderState> cases[] = {
+        {"", StorageFolderState::Empty},
+        {tree.tmp.path(), StorageFolderState::Present},
+        {tree.tmp.file("missing"), StorageFolderState::Missing},
+        {tree.root + "b.jpg", StorageFolderState::Missing}};
+    const QString sub = tree.root + "sub/";
+    for (const auto& [storage, state] : cases) {
+        Settings s;
+        s.misc.reihenfolge = OrderNone;
+        s.misc.bmpverzeichnis = storage;
+        PictureList list = {{"stale.jpg", {}}};
+        // Listed twice (once without "/") is walked twice; missing and empty folders give nothing.
         const PictureListSummary summary =
-            RefreshPictureList(s, {tree.root, tree.tmp.file("outside/")}, list);
-        EXPECT_EQ(summary.storageFolder, c.state) << c.storage.toStdString();
-        EXPECT_EQ(summary.count, 6);
-        EXPECT_EQ(summary.countLabel, "Anzahl Bilder: 6");
-        EXPECT_EQ(s.PictureFolders, QStringList({tree.tmp.file("outside/"), tree.root}));
+            RefreshPictureList(s, {sub, tree.tmp.file("missing/"), "", tree.root + "sub"}, list);
+        EXPECT_EQ(summary.storageFolder, state) << storage.toStdString();
+        EXPECT_EQ(summary.count, 2);
+        EXPECT_EQ(summary.countLabel, "Anzahl Bilder: 2");
+        EXPECT_EQ(Found(list, sub), QStringList({"deep.jpg", "deep.jpg"}));
+        EXPECT_EQ(s.PictureFolders, QStringList({"", tree.tmp.file("missing/"), tree.root + "sub", sub}));
     }
-    Settings s = WithFlags("j", 0);
-    PictureList list = {{"stale.jpg", {}}};
+    Settings s;
+    PictureList list;
     EXPECT_EQ(RefreshPictureList(s, {}, list).countLabel, "Anzahl Bilder: 0");
-    EXPECT_TRUE(list.empty());
 }

@@ -56,7 +56,7 @@ qint64 ModifiedTime(PictureEntry& entry) {
     return entry.modified.isValid() ? entry.modified.toSecsSinceEpoch() : std::numeric_limits<qint64>::min();
 }
 
-// Each entry goes to a slot drawn uniformly among all entryAt, drawing again while that slot is taken;
+// Each entry goes to a slot drawn uniformly among all slots, drawing again while that slot is taken;
 // every permutation is equally likely.
 void Shuffle(PictureList& list) {
     // The counter keeps two shuffles within one clock tick apart.

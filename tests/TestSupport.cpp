@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QProcess>
 #include <csignal>
+#include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -106,4 +108,17 @@ ScopedEnv::~ScopedEnv() {
         qputenv(name_, old_);
     else
         qunsetenv(name_);
+}
+
+uint32_t RootPixel(int x, int y) {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const std::unique_ptr<xcb_get_image_reply_t, decltype(&std::free)> image(
+        xcb_get_image_reply(
+            c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, int16_t(x), int16_t(y), 1, 1, ~0u), nullptr),
+        &std::free);
+    const uint32_t pixel =
+        image ? *reinterpret_cast<const uint32_t*>(xcb_get_image_data(image.get())) & 0xffffff : 0;
+    xcb_disconnect(c);
+    return pixel;
 }

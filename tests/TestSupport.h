@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <functional>
 
 // A temporary folder that is removed after the test.
@@ -28,6 +29,9 @@ struct ProcessResult {
 
 // Runs a program with extra environment variables ("NAME=value") and waits at most 60 s.
 ProcessResult RunProgram(const QString& program, const QStringList& args, const QStringList& env = {});
+
+// The pixel of the root window of $DISPLAY as the X server shows it, as 0xRRGGBB.
+uint32_t RootPixel(int x, int y);
 
 // A private X server (Xvfb, kept from resetting when its last client leaves) for the test's
 // lifetime. display() is ":N", empty when it could not start.

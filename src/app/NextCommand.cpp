@@ -1,6 +1,7 @@
 #include "app/NextCommand.h"
 
 #include "app/Startup.h"
+#include "compose/ComposeWallpaper.h"
 #include "platform/Display.h"
 #include "platform/Paths.h"
 
@@ -29,10 +30,6 @@ int RunNextCommand(int argc, char** argv, const CommandLine& command) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    if (!program.store.WriteSetting("misc", "letztes_bild", QString::number(program.CurrentIndex))) {
-        std::fprintf(stderr, "Die Einstellungen konnten nicht gespeichert werden: %s\n",
-                     qPrintable(program.store.path()));
-        return 1;
-    }
-    return 0;
+    RefreshPictureList(program.settings, program.settings.PictureFolders, Pictures());
+    return ComposeWallpaper(program, Pictures()) ? 0 : 1;
 }

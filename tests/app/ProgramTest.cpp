@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -70,9 +71,21 @@ TEST(Program, MissingLibraryIsNamedAndEndsTheProgram) {
 
 TEST(Program, NextRemembersThePosition) {
     const Installation install({"libVelomiraIS.so", "libVelomiraISE.so"});
-    const ProcessResult r = install.run({"--next", "--size", "64x48"});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(ReadFile(install.settingsFile()).contains("letztes_bild="));
+    QDir().mkpath(install.tmp.file("Bilder"));
+    for (const char* name : {"a.jpg", "b.jpg"}) {
+        QImage picture(32, 24, QImage::Format_RGB888);
+        picture.fill(Qt::gray);
+        picture.save(install.tmp.file("Bilder/") + name, "JPEG");
+    }
+    QDir().mkpath(install.tmp.file("cfg/Korbinheim"));
+    WriteFile(install.settingsFile(),
+              ("[misc]\nreihenfolge=1\n[path]\n1=" + install.tmp.file("Bilder") + "\n").toUtf8());
+    for (const char* expected : {"letztes_bild=1", "letztes_bild=2", "letztes_bild=1"}) {
+        const ProcessResult r = install.run({"--next", "--size", "64x48"});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(ReadFile(install.settingsFile()).contains(expected)) << expected;
+    }
+    EXPECT_EQ(QImage(install.tmp.file("Velomira.bmp")).size(), QSize(64, 48));
 }
 
 TEST(Program, TrayStartWithoutDisplayExplainsItself) {
@@ -80,4 +93,32 @@ TEST(Program, TrayStartWithoutDisplayExplainsItself) {
     const ProcessResult r = install.run({});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("--next")) << r.err.toStdString();
+}
+
+// velomira --next on an X server with no desktop: the composed picture becomes the root window's.
+TEST(Program, NextShowsThePictureOnTheRootWindow) {
+    const Installation install({"libVelomiraIS.so", "libVelomiraISE.so"});
+    const XvfbServer x("320x200x24");
+    ASSERT_FALSE(x.display().isEmpty());
+    QDir().mkpath(install.tmp.file("Bilder"));
+    QImage picture(160, 100, QImage::Format_RGB888);
+    picture.fill(QColor(200, 30, 40));
+    ASSERT_TRUE(picture.save(install.tmp.file("Bilder/rot.jpg"), "JPEG", 100));
+    QDir().mkpath(install.tmp.file("cfg/Korbinheim"));
+    WriteFile(install.settingsFile(), ("[misc]\nmagnify=1\nbmpverzeichnis=" + install.tmp.path() +
+                                       "\n[path]\n1=" + install.tmp.file("Bilder") + "\n")
+                                          .toUtf8());
+
+    const ProcessResult r = RunProgram(
+        install.program(), {"--next"},
+        {"HOME=" + install.tmp.path(), "XDG_CONFIG_HOME=" + install.tmp.file("cfg"), "DISPLAY=" + x.display(),
+         "WAYLAND_DISPLAY=", "XDG_CURRENT_DESKTOP=", "QT_QPA_PLATFORM="});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(install.tmp.file("Velomira.bmp")).size(), QSize(320, 200)); // the screen's size
+    const ScopedEnv display("DISPLAY", x.display());
+    const uint32_t pixel = RootPixel(160, 100);
+    EXPECT_NEAR(int(pixel >> 16), 200, 3);
+    EXPECT_NEAR(int(pixel >> 8 & 0xff), 30, 3);
+    EXPECT_NEAR(int(pixel & 0xff), 40, 3);
+    EXPECT_TRUE(ReadFile(install.settingsFile()).contains("bildname=rot"));
 }

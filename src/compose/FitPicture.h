@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "imagelib/ImageBuffer.h"
+
+#include <QSize>
+
+// Fits the picture to the screen by the fit mode of `misc` (see FitPlan.h): resized with the
+// library's high-quality filter, then cut to the screen (fill) or seam-carved to its new width.
+// Raises ImageError when a library step fails.
+ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc);

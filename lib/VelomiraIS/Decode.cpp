@@ -8,23 +8,25 @@ bool LooksLikeJpeg(std::span<const uint8_t> data) {
 
 extern "C" uint8_t* IS40_ReadImage(IS40_SOURCE source, int32_t* width, int32_t* height, int32_t /*reserved1*/,
                                    int32_t /*reserved2*/) {
-    Source* file = ToSource(source);
-    if (file == nullptr || width == nullptr || height == nullptr) return Fail(IS40_ERR_ARGUMENT);
-    if (const int32_t error = file->load()) return Fail(error);
+    return Guarded([&]() -> uint8_t* {
+        Source* file = ToSource(source);
+        if (file == nullptr || width == nullptr || height == nullptr) return Fail(IS40_ERR_ARGUMENT);
+        if (const int32_t error = file->load()) return Fail(error);
 
-    // The content decides the format; the file's name is not looked at.
-    const std::span<const uint8_t> data = file->bytes();
-    DecodedImage image;
-    if (LooksLikeJpeg(data)) {
-        image = DecodeJpeg(data);
-        if (image.error == IS40_ERR_UNSUPPORTED) image = DecodeWithQt(data);
-    } else if (LooksLikePcx(data)) {
-        image = DecodePcx(data);
-    } else {
-        image = DecodeWithQt(data);
-    }
-    if (!image.pixels) return Fail(image.error);
-    *width = image.width;
-    *height = image.height;
-    return image.pixels.release();
+        // The content decides the format; the file's name is not looked at.
+        const std::span<const uint8_t> data = file->bytes();
+        DecodedImage image;
+        if (LooksLikeJpeg(data)) {
+            image = DecodeJpeg(data);
+            if (image.error == IS40_ERR_UNSUPPORTED) image = DecodeWithQt(data);
+        } else if (LooksLikePcx(data)) {
+            image = DecodePcx(data);
+        } else {
+            image = DecodeWithQt(data);
+        }
+        if (!image.pixels) return Fail(image.error);
+        *width = image.width;
+        *height = image.height;
+        return image.pixels.release();
+    });
 }

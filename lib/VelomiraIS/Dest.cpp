@@ -60,10 +60,12 @@ Dest* ToDest(uintptr_t handle) {
 }
 
 extern "C" IS40_DEST IS40_OpenFileDest(const char* path, int32_t /*reserved*/) {
-    if (path == nullptr || *path == '\0') return Fail(IS40_ERR_ARGUMENT);
-    auto dest = std::make_unique<Dest>();
-    if (const int32_t error = dest->open(path)) return Fail(error);
-    return reinterpret_cast<IS40_DEST>(dest.release());
+    return Guarded([&]() -> IS40_DEST {
+        if (path == nullptr || *path == '\0') return Fail(IS40_ERR_ARGUMENT);
+        auto dest = std::make_unique<Dest>();
+        if (const int32_t error = dest->open(path)) return Fail(error);
+        return reinterpret_cast<IS40_DEST>(dest.release());
+    });
 }
 
 extern "C" void IS40_CloseDest(IS40_DEST dest) {

@@ -55,10 +55,12 @@ Source* ToSource(uintptr_t handle) {
 }
 
 extern "C" IS40_SOURCE IS40_OpenFileSource(const char* path) {
-    if (path == nullptr) return Fail(IS40_ERR_ARGUMENT);
-    auto source = std::make_unique<Source>();
-    if (const int32_t error = source->open(path)) return Fail(error);
-    return reinterpret_cast<IS40_SOURCE>(source.release());
+    return Guarded([&]() -> IS40_SOURCE {
+        if (path == nullptr) return Fail(IS40_ERR_ARGUMENT);
+        auto source = std::make_unique<Source>();
+        if (const int32_t error = source->open(path)) return Fail(error);
+        return reinterpret_cast<IS40_SOURCE>(source.release());
+    });
 }
 
 extern "C" void IS40_CloseSource(IS40_SOURCE source) {

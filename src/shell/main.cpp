@@ -4,7 +4,9 @@
 #include "app/Startup.h"
 #include "platform/Display.h"
 #include "platform/Paths.h"
+#include "shell/ErrInfoDialog.h"
 #include "shell/MainWindow.h"
+#include "shell/TerminationSignals.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -21,10 +23,13 @@ int runTray(int argc, char** argv, const CommandLine& command) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
+    ErrInfoDialog::install();
     ProgramState& program = Program();
     MainWindow window;
+    OnTerminationSignal([&window] { window.Beenden(); });
     StartupHooks hooks;
     hooks.screenSize = PrimaryScreenSize;
+    hooks.fillWindow = [&window] { window.fillFromSettings(); };
     if (const QString error = RunStartup(program, Library(), LibraryFolders(), hooks); !error.isEmpty()) {
         QMessageBox::information(nullptr, "Velomira", error);
         return 1;

@@ -1,4 +1,5 @@
-/* A host program in plain C that knows the image library from its header alone. */
+/* A plain C host that knows the image library from its header alone: prints the size and the
+ * first pixel of the picture named on the command line, or the error code. */
 #include "VelomiraIS.h"
 
 #include <stdio.h>

@@ -13,120 +13,96 @@ protected:
     TempDir dir;
 };
 
-// Every pixel of the small pictures differs, so a swapped channel, a row in the wrong place or a
-// wrong row padding shows.
-QColor colourAt(int x, int y) {
-    return QColor(x * 50, y * 100, 255 - x * 40);
+Rgb rgb(const QColor& c) {
+    return {c.red(), c.green(), c.blue()};
 }
 
-QImage pattern(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB888);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixelColor(x, y, colourAt(x, y));
-    return image;
+void expectNear(const Rgb& got, const Rgb& want, int tolerance) {
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(got[c], want[c], tolerance) << "channel " << c;
 }
 
 } // namespace
 
 TEST_F(Decode, LosslessFormatsKeepEveryPixel) {
-    const QImage image = pattern(5, 3); // odd width: BMP rows are padded
-    QImage other = pattern(5, 3);
-    other.fill(Qt::white);
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } cases[] = {
-        {"picture.png", Encoded(image, "PNG")},
-        {"picture.bmp", Encoded(image, "BMP")},
-        {"picture.tif", Encoded(image, "TIFF")},
-        {"animation.gif", EncodeGif(image, other)}, // only the first frame counts
-        {"png-named.jpg", Encoded(image, "PNG")},
-        {"bmp-named.pcx", Encoded(image, "BMP")},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        WriteFile(dir.file(c.name), c.bytes);
-        const ImageBuffer read = ReadImage(dir.file(c.name));
-        ASSERT_EQ(read.width(), 5);
-        ASSERT_EQ(read.height(), 3);
+    // Every pixel differs, so a swapped channel, a misplaced row or a wrong BMP row padding (odd
+    // width) shows.
+    QImage image(5, 3, QImage::Format_RGB888);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            image.setPixelColor(x, y, QColor(x * 50, y * 100, 255 - x * 40));
+    WriteFile(dir.file("frame1.png"), Encoded(image, "PNG"));
+    WriteFile(dir.file("frame2.png"), Encoded(image.mirrored(), "PNG"));
+    // Only the first frame of an animation counts.
+    ASSERT_EQ(
+        RunProgram("/usr/bin/convert", {dir.file("frame1.png"), dir.file("frame2.png"), dir.file("anim.gif")})
+            .exitCode,
+        0);
+    WriteFile(dir.file("picture.tif"), Encoded(image, "TIFF"));
+    WriteFile(dir.file("picture.bmp"), Encoded(image, "BMP"));
+    WriteFile(dir.file("png-named.jpg"), Encoded(image, "PNG"));
+    WriteFile(dir.file("bmp-named.pcx"), Encoded(image, "BMP"));
+    for (const char* name :
+         {"frame1.png", "anim.gif", "picture.tif", "picture.bmp", "png-named.jpg", "bmp-named.pcx"}) {
+        SCOPED_TRACE(name);
+        const ImageBuffer read = ReadImage(dir.file(name));
+        ASSERT_EQ(QSize(read.width(), read.height()), QSize(5, 3));
         for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x) {
-                const QColor want = colourAt(x, y);
-                EXPECT_EQ(PixelAt(read, x, y), (Rgb{want.red(), want.green(), want.blue()})) << x << "," << y;
-            }
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(PixelAt(read, x, y), rgb(image.pixelColor(x, y))) << x << "," << y;
     }
 }
 
 TEST_F(Decode, JpegInColourGreyAndCmyk) {
-    // 16 x 16 blocks of one colour each survive JPEG compression nearly unchanged.
+    // 16 x 16 blocks of one colour survive JPEG compression nearly unchanged.
+    const QColor blocks[] = {Qt::red, Qt::green, Qt::blue, Qt::white, Qt::black, QColor(200, 150, 50)};
     QImage image(48, 32, QImage::Format_RGB888);
-    const QColor blocks[2][3] = {{Qt::red, Qt::green, Qt::blue},
-                                 {Qt::white, Qt::black, QColor(200, 150, 50)}};
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 48; ++x)
-            image.setPixelColor(x, y, blocks[y / 16][x / 16]);
+            image.setPixelColor(x, y, blocks[y / 16 * 3 + x / 16]);
     WriteFile(dir.file("colour.jpg"), Encoded(image, "JPG", 95));
     WriteFile(dir.file("grey.jpg"), Encoded(image.convertToFormat(QImage::Format_Grayscale8), "JPG", 95));
     ASSERT_EQ(
         RunProgram("/usr/bin/convert", {dir.file("colour.jpg"), "-colorspace", "CMYK", dir.file("cmyk.jpg")})
             .exitCode,
         0);
-
     for (const char* name : {"colour.jpg", "cmyk.jpg", "grey.jpg"}) {
         SCOPED_TRACE(name);
-        const bool grey = QByteArray(name) == "grey.jpg";
         const ImageBuffer read = ReadImage(dir.file(name));
-        ASSERT_EQ(read.width(), 48);
-        ASSERT_EQ(read.height(), 32);
-        for (int by = 0; by < 2; ++by)
-            for (int bx = 0; bx < 3; ++bx) {
-                const QColor want = blocks[by][bx];
-                const int g = qGray(want.rgb());
-                const Rgb expected = grey ? Rgb{g, g, g} : Rgb{want.red(), want.green(), want.blue()};
-                const Rgb got = PixelAt(read, bx * 16 + 8, by * 16 + 8);
-                for (int c = 0; c < 3; ++c)
-                    EXPECT_NEAR(got[c], expected[c], 12) << bx << "," << by << " channel " << c;
-            }
+        ASSERT_EQ(QSize(read.width(), read.height()), QSize(48, 32));
+        for (int i = 0; i < 6; ++i) {
+            const int g = qGray(blocks[i].rgb());
+            const Rgb want = QByteArray(name) == "grey.jpg" ? Rgb{g, g, g} : rgb(blocks[i]);
+            expectNear(PixelAt(read, i % 3 * 16 + 8, i / 3 * 16 + 8), want, 12);
+        }
     }
 }
 
 TEST_F(Decode, ExifOrientationIsApplied) {
-    // The upright picture: red top-left, green top-right, blue bottom half; 32 x 16 blocks.
+    // Upright: red top-left, green top-right, blue bottom half. A camera stores it turned and
+    // tags how to turn it back.
     QImage upright(64, 32, QImage::Format_RGB888);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 64; ++x)
             upright.setPixelColor(x, y, y >= 16 ? Qt::blue : x < 32 ? Qt::red : Qt::green);
-
-    // A camera stores the picture turned; the tag says how to turn it back.
-    const struct {
-        int orientation;
-        QImage stored;
-    } cases[] = {
-        {1, upright},
-        {2, upright.mirrored(true, false)},
-        {3, upright.transformed(QTransform().rotate(180))},
-        {4, upright.mirrored(false, true)},
-        {5, upright.transformed(QTransform().rotate(90)).mirrored(true, false)},
-        {6, upright.transformed(QTransform().rotate(-90))},
-        {7, upright.transformed(QTransform().rotate(-90)).mirrored(true, false)},
-        {8, upright.transformed(QTransform().rotate(90))},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.orientation);
-        const QString path = dir.file(QString("photo%1.jpg").arg(c.orientation));
-        WriteFile(path, WithExifOrientation(Encoded(c.stored, "JPG", 95), c.orientation));
+    const QImage stored[] = {upright,
+                             upright.mirrored(true, false),
+                             upright.transformed(QTransform().rotate(180)),
+                             upright.mirrored(false, true),
+                             upright.transformed(QTransform().rotate(90)).mirrored(true, false),
+                             upright.transformed(QTransform().rotate(-90)),
+                             upright.transformed(QTransform().rotate(-90)).mirrored(true, false),
+                             upright.transformed(QTransform().rotate(90))};
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        const QString path = dir.file(QString("photo%1.jpg").arg(orientation));
+        WriteFile(path, WithExifOrientation(Encoded(stored[orientation - 1], "JPG", 95), orientation));
         const ImageBuffer read = ReadImage(path);
-        ASSERT_EQ(read.width(), 64);
-        ASSERT_EQ(read.height(), 32);
-        const std::pair<QPoint, QColor> probes[] = {
-            {{16, 8}, Qt::red}, {{48, 8}, Qt::green}, {{8, 24}, Qt::blue}, {{56, 24}, Qt::blue}};
-        for (const auto& [at, colour] : probes) {
-            const Rgb got = PixelAt(read, at.x(), at.y());
-            const Rgb want{colour.red(), colour.green(), colour.blue()};
-            for (int i = 0; i < 3; ++i)
-                EXPECT_NEAR(got[i], want[i], 12) << at.x() << "," << at.y();
-        }
+        ASSERT_EQ(QSize(read.width(), read.height()), QSize(64, 32));
+        expectNear(PixelAt(read, 16, 8), rgb(Qt::red), 12);
+        expectNear(PixelAt(read, 48, 8), rgb(Qt::green), 12);
+        expectNear(PixelAt(read, 8, 24), rgb(Qt::blue), 12);
+        expectNear(PixelAt(read, 56, 24), rgb(Qt::blue), 12);
     }
 }
 

@@ -38,12 +38,19 @@ protected:
     TempDir dir;
 };
 
-// Every width modulo 4 needs a different row padding.
+// Every width modulo 4 needs a different row padding; the header gives the sizes and 96 dpi.
 TEST_F(BmpWriter, QtReadsBackEveryPixel) {
     for (const int width : {1, 2, 3, 4, 5, 7}) {
         SCOPED_TRACE(width);
         const ImageBuffer image = pattern(width, 3);
         WriteImage(dir.file("out.bmp"), image);
+        const QByteArray bmp = ReadFile(dir.file("out.bmp"));
+        const auto u32 = [&](int at) { return qFromLittleEndian<uint32_t>(bmp.constData() + at); };
+        const uint32_t rowBytes = (uint32_t(width) * 3 + 3) / 4 * 4;
+        EXPECT_EQ(bmp.size(), 54 + 3 * rowBytes);
+        EXPECT_EQ(u32(2), uint32_t(bmp.size()));
+        EXPECT_EQ(u32(34), 3 * rowBytes);
+        EXPECT_EQ(u32(38), 3780u);
         QImageReader reader(dir.file("out.bmp"));
         EXPECT_EQ(reader.format(), "bmp");
         const QImage read = reader.read();
@@ -54,26 +61,6 @@ TEST_F(BmpWriter, QtReadsBackEveryPixel) {
                 << "pixel " << i;
         }
     }
-}
-
-TEST_F(BmpWriter, HeaderAndRowLayout) {
-    ImageBuffer image = Filled(5, 3, {0, 0, 0});
-    std::copy_n("\x0A\x14\x1E", 3, image.data() + 2 * 15); // bottom-left pixel (10, 20, 30)
-    WriteImage(dir.file("out.bmp"), image);
-    const QByteArray bmp = ReadFile(dir.file("out.bmp"));
-    const auto u32 = [&](int at) { return qFromLittleEndian<uint32_t>(bmp.constData() + at); };
-    ASSERT_EQ(bmp.size(), 54 + 3 * 16); // rows of 15 bytes padded to 16
-    EXPECT_EQ(bmp.left(2), "BM");
-    EXPECT_EQ(u32(2), 102u);                               // file size
-    EXPECT_EQ(u32(10), 54u);                               // pixel data offset
-    EXPECT_EQ(u32(14), 40u);                               // BITMAPINFOHEADER
-    EXPECT_EQ(u32(18), 5u);                                // width
-    EXPECT_EQ(u32(22), 3u);                                // height > 0: bottom-up
-    EXPECT_EQ(u32(26), 24u << 16 | 1);                     // one plane, 24 bits
-    EXPECT_EQ(u32(30), 0u);                                // uncompressed
-    EXPECT_EQ(u32(34), 48u);                               // pixel bytes
-    EXPECT_EQ(u32(38), 3780u);                             // 96 dpi
-    EXPECT_EQ(bmp.mid(54, 3), QByteArray("\x1E\x14\x0A")); // the bottom row first, blue first
 }
 
 // The old file survives a folder that became read-only and a write that fails half-way (file

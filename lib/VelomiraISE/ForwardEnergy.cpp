@@ -40,12 +40,6 @@ Luma LumaOf(const uint8_t* rgb) {
     return static_cast<Luma>((77 * rgb[0] + 150 * rgb[1] + 29 * rgb[2]) >> 6);
 }
 
-int32_t StepCost(const Luma* above, const Luma* row, int width, int x, int d) {
-    const int32_t across = std::abs(row[std::min(x + 1, width - 1)] - row[std::max(x - 1, 0)]);
-    if (d == 0) return across;
-    return across + std::abs(above[x] - row[x + d]);
-}
-
 // The interior loops below have no dependence between columns, so the compiler turns them into
 // vector code; the two edge pixels go through the general step cost.
 void CostDown(const Luma* __restrict above, const Luma* __restrict row, const int32_t* __restrict costAbove,

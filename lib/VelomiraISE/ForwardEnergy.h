@@ -1,7 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <span>
+#include <cstdlib>
 
 // Forward energy: removing a pixel makes its left and right neighbours adjacent, and a seam that steps
 // sideways also makes a pixel of the row above adjacent to a new one. The cost of a step is the
@@ -18,7 +19,11 @@ Luma LumaOf(const uint8_t* rgb);
 
 // Cost of removing pixel x of `row` when the seam comes from pixel x + d of `above` (d in -1 .. 1,
 // x + d inside the row). For the top row, pass the row itself as `above` and d = 0.
-int32_t StepCost(const Luma* above, const Luma* row, int width, int x, int d);
+// Inline: seam tracing calls it three times a row for every seam.
+inline int32_t StepCost(const Luma* above, const Luma* row, int width, int x, int d) {
+    const int32_t across = std::abs(row[std::min(x + 1, width - 1)] - row[std::max(x - 1, 0)]);
+    return d == 0 ? across : across + std::abs(above[x] - row[x + d]);
+}
 
 // One row of the top-down pass: cost[x] = cheapest seam from the top row down to pixel x of `row`,
 // given costAbove for `above`. `scratch` holds `width` values.

@@ -4,19 +4,23 @@
 #include "ForwardEnergy.h"
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 
 namespace velomira::carve {
 namespace {
 
-// The picture as carving has left it so far: each row keeps its remaining pixels packed at its start,
-// with their luminance and their column in the original picture. Rows stay `stride_` apart, so
-// removing seams never moves a row.
 int Sign(int v) {
     return (v > 0) - (v < 0);
 }
 
+// How much dearer than the seams it passed over a pushed-aside seam may become, in percent of the
+// cheapest seam's cost: enough to keep seams that only squeeze past each other in texture, too little
+// for one that has to cut through an object the others went round.
+constexpr int64_t kSlackPercent = 75;
+
+// The picture as carving has left it so far: each row keeps its remaining pixels packed at its start,
+// with their luminance and their column in the original picture. Rows stay `stride_` apart, so
+// removing seams never moves a row.
 class SeamSearch {
 public:
     SeamSearch(const RgbView& image, const CarveOptions& options);
@@ -32,9 +36,11 @@ private:
     bool parallel() const { return options_.bothCores && WorthTwoThreads(int64_t{width_} * height_); }
 
     void computeCosts();
-    void traceSeams(int wanted);
-    template <typename Cost>
-    void advance(const int32_t* from, int32_t* to, int count, uint8_t* taken, const Cost& costOf) const;
+    int traceSeams(int tries, int wanted);
+    template <typename Step>
+    void advance(const int32_t* from, int32_t* to, int count, uint8_t* taken, const int32_t* ahead,
+                 int64_t* extra, const Step& step) const;
+    int keepCheapSeams(int tries, int wanted);
     void removeSeams(int found);
     void removeAll();
 
@@ -50,6 +56,8 @@ private:
     std::vector<uint8_t> claimed_;
     std::vector<uint8_t> removed_;
     std::vector<int32_t> seams_; // the columns of one pass's seams, row by row
+    std::vector<int64_t> extra_;
+    std::vector<int64_t> budgets_;
     std::vector<int32_t> order_;
     std::vector<int32_t> scratch_;
 };
@@ -76,11 +84,11 @@ std::vector<uint8_t> SeamSearch::run(int count) {
             break;
         }
         const int divisor = options_.seamsPerPassDivisor;
-        const int wanted = std::min(count, divisor > 0 ? std::max(1, width_ / divisor) : 1);
+        const int tries = divisor > 0 ? std::min(width_ - 1, std::max(1, width_ / divisor)) : 1;
         computeCosts();
-        traceSeams(wanted);
-        removeSeams(wanted);
-        count -= wanted;
+        const int kept = traceSeams(tries, count);
+        removeSeams(kept);
+        count -= kept;
     }
     return std::move(removed_);
 }
@@ -104,46 +112,60 @@ void SeamSearch::computeCosts() {
     RunBoth(down, up, parallel());
 }
 
-// Takes the `wanted` cheapest seams through the middle row. A pixel an earlier seam of this pass took
-// is gone once the pass ends, so a later seam steps over such pixels to the nearest free one: the step
-// it would take on the picture with those seams removed. All seams advance together one row at a time,
-// in the order of their cost, which picks the same pixels as tracing them one by one but stays within
-// two rows of memory; the rows above and below the middle row go to different threads.
-void SeamSearch::traceSeams(int wanted) {
+// Traces the `tries` cheapest seams through the middle row, keeps up to `wanted` of them and returns
+// how many it kept. A pixel an earlier seam of this pass took is gone once the pass ends, so a later
+// seam steps over such pixels to the nearest free one: the step it would take on the picture with
+// those seams removed. All seams advance together one row at a time, in the order of their cost, which
+// picks the same pixels as tracing them one by one but stays within two rows of memory; the rows above
+// and below the middle row go to different threads.
+int SeamSearch::traceSeams(int tries, int wanted) {
     const int32_t* below = cost(middle_);
     const auto total = [&](int32_t x) { return int64_t{meet_[x]} + below[x]; };
+    const int ranked = std::min(width_, tries + 1);
     std::iota(order_.begin(), order_.begin() + width_, 0);
     std::partial_sort(
-        order_.begin(), order_.begin() + wanted, order_.begin() + width_,
+        order_.begin(), order_.begin() + ranked, order_.begin() + width_,
         [&](int32_t a, int32_t b) { return total(a) < total(b) || (total(a) == total(b) && a < b); });
-    seams_.resize(static_cast<size_t>(wanted) * height_);
-    int32_t* start = seams(middle_, wanted);
-    std::copy_n(order_.begin(), wanted, start);
-    for (int s = 0; s < wanted; ++s)
+    const int64_t limit = total(order_[ranked - 1]) + total(order_[0]) * kSlackPercent / 100 + height_;
+    seams_.resize(static_cast<size_t>(tries) * height_);
+    extra_.resize(2 * static_cast<size_t>(tries));
+    budgets_.resize(tries);
+    int32_t* start = seams(middle_, tries);
+    for (int s = 0; s < tries; ++s) {
+        start[s] = order_[s];
         claimed(middle_)[start[s]] = 1;
+        budgets_[s] = limit - total(start[s]);
+        extra_[s] = -int64_t{meet_[start[s]]};
+        extra_[tries + s] = -int64_t{below[start[s]]};
+    }
     const auto upwards = [&] {
         for (int y = middle_; y > 0; --y)
-            advance(seams(y, wanted), seams(y - 1, wanted), wanted, claimed(y - 1), [&](int x, int k) {
-                return cost(y - 1)[k] + StepCost(luma(y - 1), luma(y), width_, x, Sign(k - x));
-            });
+            advance(seams(y, tries), seams(y - 1, tries), tries, claimed(y - 1), cost(y - 1), extra_.data(),
+                    [&](int x, int k) { return StepCost(luma(y - 1), luma(y), width_, x, Sign(k - x)); });
     };
     const auto downwards = [&] {
         for (int y = middle_; y < height_ - 1; ++y)
-            advance(seams(y, wanted), seams(y + 1, wanted), wanted, claimed(y + 1), [&](int x, int k) {
-                return cost(y + 1)[k] + StepCost(luma(y), luma(y + 1), width_, k, Sign(x - k));
-            });
+            advance(seams(y, tries), seams(y + 1, tries), tries, claimed(y + 1), cost(y + 1),
+                    extra_.data() + tries,
+                    [&](int x, int k) { return StepCost(luma(y), luma(y + 1), width_, k, Sign(x - k)); });
     };
     RunBoth(upwards, downwards, parallel());
+    return keepCheapSeams(tries, wanted);
 }
 
 // Moves each seam from its column in one row to the cheapest of: straight on, the nearest free pixel
-// to the left, the nearest free one to the right. There is always a free pixel, because a pass takes
-// fewer seams than the picture has columns.
-template <typename Cost>
-void SeamSearch::advance(const int32_t* from, int32_t* to, int count, uint8_t* taken,
-                         const Cost& costOf) const {
+// to the left, the nearest free one to the right (`ahead` holds the best costs on from the next row,
+// `step` the cost of the step itself). There is always a free pixel, because a pass tries fewer seams
+// than the picture has columns. extra[s] starts at minus the seam's planned cost and adds up the steps
+// taken; with the best cost on from where the seam now is, that is what being pushed aside has cost it
+// so far at least, and once that exceeds its budget the seam is given up (column -1 from there on).
+template <typename Step>
+void SeamSearch::advance(const int32_t* from, int32_t* to, int count, uint8_t* taken, const int32_t* ahead,
+                         int64_t* extra, const Step& step) const {
     for (int s = 0; s < count; ++s) {
         const int x = from[s];
+        to[s] = -1;
+        if (x < 0) continue;
         int left = x - 1;
         while (left >= 0 && taken[left])
             --left;
@@ -151,36 +173,64 @@ void SeamSearch::advance(const int32_t* from, int32_t* to, int count, uint8_t* t
         while (right < width_ && taken[right])
             ++right;
         int best = -1;
-        int32_t bestCost = 0;
+        int32_t bestStep = 0, bestCost = 0;
         for (const int k : {x, left, right}) // straight first, so that ties keep a seam straight
             if (k >= 0 && k < width_ && !taken[k]) {
-                const int32_t c = costOf(x, k);
-                if (best < 0 || c < bestCost) best = k, bestCost = c;
+                const int32_t stepCost = step(x, k);
+                if (best < 0 || ahead[k] + stepCost < bestCost)
+                    best = k, bestStep = stepCost, bestCost = ahead[k] + stepCost;
             }
+        extra[s] += bestStep;
+        if (extra[s] + ahead[best] > budgets_[s]) continue;
         to[s] = best;
         taken[best] = 1;
     }
 }
 
-// Marks the seams' pixels in the original picture and closes the gaps they leave in each row.
+// A seam that earlier ones pushed aside may have had to cut through what they went round. Keeps a
+// seam only while it costs no more than the cheapest seam this pass did not try, and at most `wanted`
+// seams; the others give their pixels back. The first seam is never pushed, so at least one stays.
+int SeamSearch::keepCheapSeams(int tries, int wanted) {
+    std::vector<uint8_t> keep(tries);
+    int kept = 0;
+    for (int s = 0; s < tries && kept < wanted; ++s) {
+        const int top = seams(0, tries)[s];
+        if (top < 0 || seams(height_ - 1, tries)[s] < 0) continue;
+        const int64_t upwards = extra_[s] + (middle_ > 0 ? cost(0)[top] : meet_[top]);
+        keep[s] = upwards + extra_[tries + s] <= budgets_[s];
+        kept += keep[s];
+    }
+    for (int y = 0; y < height_; ++y) {
+        int32_t* xs = seams(y, tries);
+        int32_t* out = seams(y, kept);
+        for (int s = 0; s < tries; ++s)
+            if (keep[s])
+                *out++ = xs[s];
+            else if (xs[s] >= 0)
+                claimed(y)[xs[s]] = 0;
+    }
+    return kept;
+}
+
+// Marks the seams' pixels in the original picture and closes the gaps they leave in each row. The
+// copy runs without branches from the first gap on, which beats a copy per run between gaps.
 void SeamSearch::removeSeams(int found) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
-            int32_t* xs = seams(y, found);
-            std::sort(xs, xs + found);
+            const int32_t* xs = seams(y, found);
             Luma* l = luma(y);
             int32_t* c = column(y);
-            for (int s = 0; s < found; ++s) {
+            uint8_t* taken = claimed(y);
+            for (int s = 0; s < found; ++s)
                 removed_[offset(y) + c[xs[s]]] = 1;
-                claimed(y)[xs[s]] = 0;
+            const int first = *std::min_element(xs, xs + found);
+            for (int x = first, to = first; x < width_; ++x) {
+                l[to] = l[x];
+                c[to] = c[x];
+                to += !taken[x];
             }
-            for (int s = 0, to = xs[0]; s < found; ++s) {
-                const int from = xs[s] + 1;
-                const int run = (s + 1 < found ? xs[s + 1] : width_) - from;
-                std::memmove(l + to, l + from, run * sizeof(Luma));
-                std::memmove(c + to, c + from, run * sizeof(int32_t));
-                to += run;
-            }
+            for (int s = 0; s < found; ++s)
+                taken[xs[s]] = 0;
         }
     });
     width_ -= found;

@@ -8,9 +8,9 @@
 namespace velomira::carve {
 
 struct CarveOptions {
-    // One pass of the cost computation yields up to (current width) / seamsPerPassDivisor disjoint
-    // seams; 0 takes one seam per pass, the classic method.
-    int seamsPerPassDivisor = 32;
+    // One pass of the cost computation tries (current width) / seamsPerPassDivisor disjoint seams and
+    // keeps those that stay cheap; 0 takes one seam per pass, the classic method.
+    int seamsPerPassDivisor = 16;
     // Share the row work of large pictures between two threads.
     bool bothCores = true;
 };

@@ -46,13 +46,18 @@ Taps<int16_t> taps(int32_t inSize, int32_t outSize) {
         double sum = 0;
         for (int32_t x = lo; x < hi; ++x)
             sum += w.emplace_back(lanczos((x + 0.5 - centre) / widen));
-        // Round each weight, then give the rounding residue to the largest one so that the
-        // weights add up to exactly one: a flat colour must stay flat.
+        // Round the running total rather than each weight: the weights then add up to exactly
+        // one (a flat colour stays flat), and many tiny weights of a large shrink do not all
+        // round away to nothing.
         fixed.clear();
-        int32_t fixedSum = 0;
-        for (const double v : w)
-            fixedSum += fixed.emplace_back(int16_t(std::lround(v / sum * kOne)));
-        *std::max_element(fixed.begin(), fixed.end()) += int16_t(kOne - fixedSum);
+        double total = 0;
+        int32_t previous = 0;
+        for (const double v : w) {
+            total += v / sum * kOne;
+            const int32_t next = int32_t(std::lround(total));
+            fixed.push_back(int16_t(next - previous));
+            previous = next;
+        }
         result.add(lo, fixed);
     }
     return result;

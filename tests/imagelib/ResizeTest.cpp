@@ -90,6 +90,10 @@ TEST(Resize, FilterAveragesWhenShrinking) {
                                     16, IS40_RESIZE_LANCZOS);
     for (int i = 0; i < 16 * 16; ++i)
         EXPECT_NEAR(PixelAt(out, i % 16, i / 16)[0], 127.5, 2) << "pixel " << i;
+    // So far down that every single weight is below the fixed-point resolution.
+    const ImageBuffer dot =
+        resized(drawn(40000, 1, [](int x, int) { return grey(x % 2 * 255); }), 1, 1, IS40_RESIZE_LANCZOS);
+    EXPECT_NEAR(PixelAt(dot, 0, 0)[0], 127.5, 2);
 }
 
 // Output pixel i covers source pixels 8i to 8i + 7, whose mean on a ramp is 8i + 3.5: a filter

@@ -36,6 +36,10 @@ std::optional<QByteArray> ReadCalendarFile(const QString& path) {
 }
 
 QString DecodeCalendarText(QByteArrayView bytes) {
+    // Files saved as "Unicode" on Windows: UTF-16 or UTF-32 announced by a byte-order mark.
+    if (const auto marked = QStringConverter::encodingForData(bytes);
+        marked && *marked != QStringConverter::Utf8)
+        return QStringDecoder(*marked)(bytes);
     QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8(bytes);
     return utf8.hasError() ? DecodeWindows1252(bytes) : text;

@@ -15,7 +15,7 @@ constexpr qsizetype kMaxCalendarFileBytes = 1 << 20;
 std::optional<QByteArray> ReadCalendarFile(const QString& path);
 
 // UTF-8 (without a leading byte-order mark), or Windows-1252 when the bytes are not valid UTF-8, as
-// files written on Windows are.
+// files written on Windows are; UTF-16 and UTF-32 when a byte-order mark says so.
 QString DecodeCalendarText(QByteArrayView bytes);
 
 // The lines of `text`, ended by CR LF, LF or a CR alone.

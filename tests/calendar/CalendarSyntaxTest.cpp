@@ -63,6 +63,9 @@ TEST(CalendarFile, DecodesUtf8AndWindows1252AndSplitsLines) {
     const QString keywords = QString::fromUtf8("müll jährlich wöchentlich Buß €");
     EXPECT_EQ(DecodeCalendarText(keywords.toUtf8()), keywords);
     EXPECT_EQ(DecodeCalendarText("\xEF\xBB\xBF" + keywords.toUtf8()), keywords);
+    EXPECT_EQ(DecodeCalendarText("\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(keywords.utf16()),
+                                                         keywords.size() * 2)),
+              keywords);
     EXPECT_EQ(DecodeCalendarText("m\xFCll j\xE4hrlich w\xF6"
                                  "chentlich Bu\xDF \x80"),
               keywords);

@@ -9,6 +9,15 @@ void setCaption(QDialog& dialog, const QString& caption) {
     if (!caption.isEmpty()) dialog.setWindowTitle("Velomira - " + caption);
 }
 
+// Centred on the owner, also where no window manager places it.
+int execCentred(QDialog& dialog) {
+    if (const QWidget* owner = dialog.parentWidget()) {
+        dialog.adjustSize();
+        dialog.move(owner->frameGeometry().center() - dialog.rect().center());
+    }
+    return dialog.exec();
+}
+
 // Qt's own dialogs rather than the desktop's: they open over the owner on every desktop, and the
 // caption and preselection behave the same everywhere.
 void useOwnDialog(QFileDialog& dialog) {
@@ -25,7 +34,7 @@ QString BrowseForFolder(QWidget* owner, const QString& start, const QString& pro
     setCaption(dialog, caption);
     if (!prompt.isEmpty()) dialog.setLabelText(QFileDialog::LookIn, prompt);
     if (!start.isEmpty()) dialog.setDirectory(start);
-    if (dialog.exec() != QDialog::Accepted) return {};
+    if (execCentred(dialog) != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
 }
 
@@ -39,7 +48,7 @@ QString ShowFileDialog(QWidget* owner, bool save, const QString& filter, const Q
     dialog.setDefaultSuffix(defaultSuffix);
     setCaption(dialog, title);
     if (!file.isEmpty()) dialog.selectFile(file);
-    if (dialog.exec() != QDialog::Accepted) return {};
+    if (execCentred(dialog) != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
 }
 
@@ -50,7 +59,7 @@ int ChooseColorDialog(QWidget* owner, const QString& caption, int colour) {
     QColorDialog dialog(ColorFromColorref(colour), owner);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     setCaption(dialog, caption);
-    if (dialog.exec() != QDialog::Accepted) return -1;
+    if (execCentred(dialog) != QDialog::Accepted) return -1;
     return ColorrefFromColor(dialog.selectedColor());
 }
 

@@ -70,6 +70,7 @@ QList<WindowBox> programWindows(const QString& display) {
 std::optional<WindowBox> waitForSingleWindow(const QString& display) {
     QList<WindowBox> windows;
     if (!WaitUntil([&] { return (windows = programWindows(display)).size() == 1; }, 10000)) return {};
+    QThread::msleep(300); // the tray host takes clicks once it has finished embedding the icon
     return windows.first();
 }
 

@@ -12,36 +12,36 @@ void CopyRows(const RgbView& image, const RgbTarget& out) {
         std::memcpy(out.row(y), image.row(y), 3 * static_cast<size_t>(image.width));
 }
 
-void RemoveSeams(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel) {
+// Calls row(mask, in, out) for every row, the rows shared between two threads when `parallel`.
+template <typename Row>
+void EachRow(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel,
+             const Row& row) {
     ForRowHalves(image.height, parallel, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const uint8_t* mask = seams + static_cast<size_t>(y) * image.width;
-            const uint8_t* in = image.row(y);
-            uint8_t* to = out.row(y);
-            for (int x = 0; x < image.width; ++x)
-                if (!mask[x]) {
-                    std::memcpy(to, in + 3 * x, 3);
-                    to += 3;
-                }
-        }
+        for (int y = begin; y < end; ++y)
+            row(seams + static_cast<size_t>(y) * image.width, image.row(y), out.row(y));
+    });
+}
+
+void RemoveSeams(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel) {
+    EachRow(image, seams, out, parallel, [&](const uint8_t* mask, const uint8_t* in, uint8_t* to) {
+        for (int x = 0; x < image.width; ++x)
+            if (!mask[x]) {
+                std::memcpy(to, in + 3 * x, 3);
+                to += 3;
+            }
     });
 }
 
 void DoubleSeams(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel) {
-    ForRowHalves(image.height, parallel, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const uint8_t* mask = seams + static_cast<size_t>(y) * image.width;
-            const uint8_t* in = image.row(y);
-            uint8_t* to = out.row(y);
-            for (int x = 0; x < image.width; ++x) {
-                const uint8_t* pixel = in + 3 * x;
-                std::memcpy(to, pixel, 3);
-                to += 3;
-                if (mask[x]) {
-                    const uint8_t* right = x + 1 < image.width ? pixel + 3 : pixel;
-                    for (int c = 0; c < 3; ++c)
-                        *to++ = static_cast<uint8_t>((pixel[c] + right[c] + 1) / 2);
-                }
+    EachRow(image, seams, out, parallel, [&](const uint8_t* mask, const uint8_t* in, uint8_t* to) {
+        for (int x = 0; x < image.width; ++x) {
+            const uint8_t* pixel = in + 3 * x;
+            std::memcpy(to, pixel, 3);
+            to += 3;
+            if (mask[x]) {
+                const uint8_t* right = x + 1 < image.width ? pixel + 3 : pixel;
+                for (int c = 0; c < 3; ++c)
+                    *to++ = static_cast<uint8_t>((pixel[c] + right[c] + 1) / 2);
             }
         }
     });

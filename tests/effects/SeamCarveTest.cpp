@@ -178,8 +178,10 @@ TEST(SeamCarve, ThreadsDoNotChangeTheResult) {
     for (const int target : {220, 410}) {
         std::vector<uint8_t> one(size_t(3) * target * in.height), two(one.size());
         const RgbView view{in.bytes.data(), in.width, in.height, size_t(in.stride)};
-        CarveToWidth(view, {one.data(), target, in.height, size_t(3) * target}, {32, false});
-        CarveToWidth(view, {two.data(), target, in.height, size_t(3) * target}, {32, true});
+        CarveOptions oneCore;
+        oneCore.bothCores = false;
+        CarveToWidth(view, {one.data(), target, in.height, size_t(3) * target}, oneCore);
+        CarveToWidth(view, {two.data(), target, in.height, size_t(3) * target}, CarveOptions{});
         EXPECT_EQ(one, two) << "target " << target;
     }
 }

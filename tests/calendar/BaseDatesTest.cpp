@@ -27,17 +27,10 @@ TEST(BaseDates, EasterSundayMatchesThePublishedTable) {
     EXPECT_EQ(years, 900);
 }
 
+// Easter Sunday is covered by the table above.
 TEST(BaseDates, KnownYears) {
     using B = YearBaseDates;
     const std::tuple<int, QDate B::*, QDate> cases[] = {
-        {2000, &B::EasterSunday, {2000, 4, 23}},
-        {2008, &B::EasterSunday, {2008, 3, 23}},
-        {2011, &B::EasterSunday, {2011, 4, 24}},
-        {2038, &B::EasterSunday, {2038, 4, 25}},
-        {1981, &B::EasterSunday, {1981, 4, 19}},
-        {1954, &B::EasterSunday, {1954, 4, 18}},
-        {2049, &B::EasterSunday, {2049, 4, 18}},
-        {2076, &B::EasterSunday, {2076, 4, 19}},
         {2006, &B::PenanceDay, {2006, 11, 22}},
         {2010, &B::PenanceDay, {2010, 11, 17}},
         {2012, &B::PenanceDay, {2012, 11, 21}},

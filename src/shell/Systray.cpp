@@ -11,6 +11,7 @@
 namespace {
 
 constexpr std::chrono::milliseconds kTrayPoll{250};
+constexpr std::chrono::milliseconds kLateTrayPoll{2000};
 
 QAction* addItem(QMenu& menu, const char* name, const QString& caption) {
     QAction* action = menu.addAction(caption);
@@ -64,6 +65,7 @@ void Systray::lookForTray() {
     } else if (std::chrono::steady_clock::now() >= trayDeadline_ && !window_.isVisible()) {
         trayDeadline_ = std::chrono::steady_clock::time_point::max();
         window_.show();
+        trayPoll_.setInterval(kLateTrayPoll); // a tray may still come, but not soon
     }
 }
 

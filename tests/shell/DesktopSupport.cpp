@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QThread>
 #include <csignal>
 
@@ -37,10 +38,6 @@ QList<WindowBox> VisibleWindows(const QString& display, const QString& how, cons
 void Click(const QString& display, QPoint at, int button) {
     RunOn(display, "xdotool",
           {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", QString::number(button)});
-}
-
-void MoveTo(const QString& display, QPoint at) {
-    RunOn(display, "xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y())});
 }
 
 QImage Screenshot(const QString& display, const QString& name) {
@@ -117,28 +114,7 @@ QStringList SniPanel::prepare(const QString& display, const QString& bus, const 
     // A preset panel with only the status tray, so that no first-run dialog asks for a layout.
     const QString channel = configHome + "/xfce4/xfconf/xfce-perchannel-xml";
     QDir().mkpath(channel);
-    WriteFile(channel + "/xfce4-panel.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
-<channel name="xfce4-panel" version="1.0">
-  <property name="configver" type="int" value="2"/>
-  <property name="panels" type="array">
-    <value type="int" value="1"/>
-    <property name="panel-1" type="empty">
-      <property name="position" type="string" value="p=6;x=0;y=0"/>
-      <property name="length" type="uint" value="100"/>
-      <property name="position-locked" type="bool" value="true"/>
-      <property name="size" type="uint" value="32"/>
-      <property name="plugin-ids" type="array">
-        <value type="int" value="1"/>
-      </property>
-    </property>
-  </property>
-  <property name="plugins" type="empty">
-    <property name="plugin-1" type="string" value="systray">
-      <property name="square-icons" type="bool" value="true"/>
-    </property>
-  </property>
-</channel>
-)");
+    QFile::copy(VELOMIRA_SOURCE_DIR "/tests/shell/xfce4-panel.xml", channel + "/xfce4-panel.xml");
     return {"DISPLAY=" + display, "DBUS_SESSION_BUS_ADDRESS=" + bus, "XDG_CONFIG_HOME=" + configHome,
             "NO_AT_BRIDGE=1"};
 }

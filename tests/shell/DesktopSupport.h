@@ -11,7 +11,7 @@
 // xdotool and taking screenshots. All of them take the display explicitly.
 
 // Polls `done` every 20 ms for at most `ms`, running the Qt event loop when there is one.
-bool WaitUntil(const std::function<bool()>& done, int ms = 5000);
+bool WaitUntil(const std::function<bool()>& done, int ms = 10000);
 
 // Runs a program on the display and returns its standard output.
 QString RunOn(const QString& display, const QString& program, const QStringList& args);
@@ -25,8 +25,6 @@ QList<WindowBox> VisibleWindows(const QString& display, const QString& how, cons
 
 // Moves the pointer to `at` and clicks `button` (1 left, 3 right).
 void Click(const QString& display, QPoint at, int button);
-// Moves the pointer to `at` (a tooltip needs a move onto the icon).
-void MoveTo(const QString& display, QPoint at);
 
 // The whole screen, also saved as a PNG under the test output when `name` is not empty.
 QImage Screenshot(const QString& display, const QString& name = {});

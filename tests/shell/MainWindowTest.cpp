@@ -109,8 +109,10 @@ TEST_F(MainWindowTest, AddingFolders) {
         SCOPED_TRACE(t.chosen.toStdString());
         Program().CurrentIndex = 4;
         QString title, start;
+        QPoint offCentre;
         const OnNextDialog<QFileDialog> answer([&](QFileDialog* dialog) {
             title = dialog->windowTitle();
+            offCentre = dialog->frameGeometry().center() - window->frameGeometry().center();
             start = dialog->directory().absolutePath();
             if (t.chosen.isEmpty()) return dialog->reject();
             dialog->setDirectory(t.chosen);
@@ -119,6 +121,7 @@ TEST_F(MainWindowTest, AddingFolders) {
         c().Hinzufügen->click();
         EXPECT_EQ(title, "Velomira - Bilderverzeichnis");
         EXPECT_EQ(start, home.file("bilder")) << "the first listed folder";
+        EXPECT_LE(offCentre.manhattanLength(), 4);
         EXPECT_EQ(listed(), t.folders);
         EXPECT_EQ(Program().settings.PictureFolders, t.folders);
         EXPECT_EQ(c().Bilderanzahl->text(), t.count);
@@ -255,16 +258,42 @@ TEST_F(MainWindowTest, SortierungArtReordersTheList) {
     EXPECT_EQ(names, QStringList({"Abend", "Berg", "Meer"}));
 }
 
-TEST_F(MainWindowTest, ColourButtonSetsTheBackground) {
-    Program().settings.misc.hgfarbe = 0x00ff00; // green
+// The colour dialog opens on the background colour, centred on the window, with 16 black custom
+// colours each time; a choice becomes the background, a cancel keeps it, and both compose again.
+TEST_F(MainWindowTest, ColourButton) {
+    Program().settings.misc.hgfarbe = 0x00ff00;
     window->fillFromSettings();
-    const OnNextDialog<QColorDialog> answer([](QColorDialog* dialog) {
-        dialog->setCurrentColor(QColor(0, 0, 255));
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    c().FarbwahlButton->click();
-    EXPECT_EQ(Program().settings.misc.hgfarbe, 0xff0000);
-    EXPECT_EQ(c().Farbwahl->palette().color(QPalette::Window), QColor(0, 0, 255));
+    c().NeuEinlesen->click();
+    const struct {
+        QColor opened;
+        QColor chosen; // invalid: cancelled
+    } cases[] = {{QColor(0, 255, 0), QColor(0, 0, 255)}, {QColor(0, 0, 255), QColor()}};
+    for (const auto& t : cases) {
+        QColor opened;
+        QString title;
+        int blackCustom = 0;
+        QPoint offCentre;
+        const OnNextDialog<QColorDialog> answer([&](QColorDialog* dialog) {
+            opened = dialog->currentColor();
+            title = dialog->windowTitle();
+            offCentre = dialog->frameGeometry().center() - window->frameGeometry().center();
+            for (int i = 0; i < QColorDialog::customCount(); ++i)
+                blackCustom += QColorDialog::customColor(i) == QColor(Qt::black);
+            QColorDialog::setCustomColor(3, Qt::white); // left behind for the next call
+            if (!t.chosen.isValid()) return dialog->reject();
+            dialog->setCurrentColor(t.chosen);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QFile::remove(wallpaper);
+        c().FarbwahlButton->click();
+        EXPECT_EQ(opened, t.opened);
+        EXPECT_EQ(title, "Velomira - Farbwahl");
+        EXPECT_EQ(blackCustom, 16);
+        EXPECT_LE(offCentre.manhattanLength(), 4);
+        EXPECT_EQ(Program().settings.misc.hgfarbe, 0xff0000);
+        EXPECT_EQ(c().Farbwahl->palette().color(QPalette::Window), QColor(0, 0, 255));
+        EXPECT_TRUE(QFile::exists(wallpaper));
+    }
 }
 
 // The close box saves, restarts the change timer with the delay typed and hides the window; twice

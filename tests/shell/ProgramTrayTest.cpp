@@ -118,11 +118,12 @@ TEST(ProgramTray, XEmbedTrayClicksAndMenu) {
     EXPECT_EQ(QImage(home.wallpaper).size(), QSize(800, 600));
 
     // Resting on the icon shows the tooltip (a second window of the program).
-    MoveTo(x.display(), icon->rect.center() + QPoint(1, 1));
+    const QPoint onIcon = icon->rect.center() + QPoint(1, 1);
+    RunOn(x.display(), "xdotool", {"mousemove", QString::number(onIcon.x()), QString::number(onIcon.y())});
     EXPECT_TRUE(WaitUntil([&] { return programWindows(x.display()).size() == 2; }));
     QThread::msleep(300);
     Screenshot(x.display(), "tray-tooltip.png");
-    MoveTo(x.display(), QPoint(400, 400));
+    RunOn(x.display(), "xdotool", {"mousemove", "400", "400"});
 
     ASSERT_TRUE(chooseFromMenu(x.display(), *icon, kNaechstesBild, "tray-menu.png"));
     ASSERT_TRUE(WaitUntil([&] { return home.setting("misc", "letztes_bild") == "2"; }));

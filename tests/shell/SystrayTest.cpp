@@ -96,14 +96,6 @@ TEST_F(SystrayTest, SettingsWindowStopsTheTimer) {
     EXPECT_EQ(configured.tray().icon().toolTip(), "");
 }
 
-TEST_F(SystrayTest, TrayMenuInItsOrder) {
-    const auto window = started();
-    QStringList items;
-    for (const QAction* action : window->tray().menu().actions())
-        items << (action->isSeparator() ? "-" : action->text());
-    EXPECT_EQ(items, QStringList({"Konfiguration", "Info", "-", "nächstes Bild", "-", "Beenden"}));
-}
-
 // Without a tray host the program opens its settings window after a while rather than running
 // unseen; the close box then leaves the window reachable, and a tray that comes later gets the icon.
 TEST_F(SystrayTest, WithoutTrayTheWindowStaysReachable) {

@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSessionManager>
+#include <functional>
 
 namespace {
 
@@ -31,8 +32,7 @@ Settings& settings() {
 } // namespace
 
 MainWindow::MainWindow(std::chrono::milliseconds trayWait)
-    : c_(CreateMainWindowControls(this)), tray_(
-                                              *this, [this] { Beenden(); }, trayWait) {
+    : c_(CreateMainWindowControls(this)), tray_(*this, std::bind(&MainWindow::Beenden, this), trayWait) {
     setObjectName("VelomirapaperEinstellungen");
     setWindowTitle("Velomira");
     setWindowIcon(ProgramIcon());

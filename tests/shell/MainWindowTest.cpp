@@ -240,22 +240,12 @@ TEST_F(MainWindowTest, WhichControlsComposeTheCurrentPictureAgain) {
         }
     }
     EXPECT_EQ(Program().settings.misc.magnify, 2);
+    EXPECT_EQ(Program().settings.misc.reihenfolge, 2);
     EXPECT_EQ(Program().settings.misc.width, 0);
     EXPECT_EQ(Program().settings.misc.passende_farbe, 0);
     EXPECT_EQ(Program().settings.kalender.ausgeben, 1);
     EXPECT_TRUE(c().KalenderButton->isEnabled());
     EXPECT_FALSE(c().TextstempelButton->isEnabled());
-}
-
-TEST_F(MainWindowTest, SortierungArtReordersTheList) {
-    Program().settings.misc.reihenfolge = 0;
-    c().NeuEinlesen->click();
-    option(c().SortierungArt, 1)->click();
-    EXPECT_EQ(Program().settings.misc.reihenfolge, 1);
-    QStringList names;
-    for (const PictureEntry& entry : Pictures())
-        names << QFileInfo(entry.path).baseName();
-    EXPECT_EQ(names, QStringList({"Abend", "Berg", "Meer"}));
 }
 
 // The colour dialog opens on the background colour, centred on the window, with 16 black custom

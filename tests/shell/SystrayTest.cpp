@@ -1,6 +1,5 @@
 #include "DesktopSupport.h"
 #include "ShellSession.h"
-#include "app/Clock.h"
 #include "app/ProgramState.h"
 #include "compose/ErrInfo.h"
 #include "pictures/PictureList.h"
@@ -51,25 +50,6 @@ TEST_F(SystrayTest, LeftClickComposesTheNextPicture) {
     EXPECT_EQ(tray.icon().toolTip(), "Velomira\nAbend\nnächster Bildwechsel um 12:05:00");
     EXPECT_TRUE(tray.changeTimer().isActive());
     EXPECT_EQ(tray.changeTimer().interval(), 5 * 60000);
-}
-
-TEST_F(SystrayTest, TooltipNamesTheClockTimeOfTheNextChange) {
-    const auto window = started();
-    const struct {
-        QTime now;
-        int minutes;
-        const char* next;
-    } cases[] = {{QTime(23, 30), 1440, "23:30:00"},
-                 {QTime(23, 50, 10), 15, "00:05:10"},
-                 {QTime(9, 5, 7), 1, "09:06:07"}};
-    Program().settings.misc.bildname = "Abend";
-    for (const auto& t : cases) {
-        SetClock([&] { return QDateTime(QDate(2026, 12, 31), t.now); });
-        window->tray().StartChangeTimer(t.minutes);
-        EXPECT_EQ(window->tray().icon().toolTip(),
-                  QString("Velomira\nAbend\nnächster Bildwechsel um ") + t.next);
-        EXPECT_EQ(window->tray().changeTimer().interval(), t.minutes * 60000);
-    }
 }
 
 // "Konfiguration" stops the timer while the window is open; a start with "/c" shows the window

@@ -1,3 +1,4 @@
+#include "ForwardEnergy.h"
 #include "SeamApply.h"
 #include "VelomiraISE.h"
 
@@ -9,6 +10,7 @@ namespace {
 constexpr int64_t kMaxPixels = 300'000'000;
 // A seam's cost grows by at most kMaxStepCost a row and must stay within 32 bits.
 constexpr int32_t kMaxHeight = 1'000'000;
+static_assert(int64_t{kMaxHeight} * velomira::carve::kMaxStepCost <= INT32_MAX);
 
 // Bytes from the first to the last byte of a picture's pixels.
 size_t Span(int64_t stride, int height, int64_t rowBytes) {

@@ -31,7 +31,8 @@ ISE40_API const char* ISE40_GetVersion(void);
  * reserved1, reserved2, tuning1, tuning2: accepted and ignored (the program passes 0, 0, 1000, 1);
  *      the carving has no knobs.
  * Returns 1 on success, 0 for bad arguments (null or overlapping buffers, sizes out of range,
- * a picture over 300 megapixels or 1,000,000 rows) or when memory runs out; dst is then unspecified.
+ * a picture over 300 megapixels or 1,000,000 rows) or when memory runs out; dst may then hold a
+ * partial result.
  */
 ISE40_API int32_t ISE40_SeamCarve(const uint8_t* src, int32_t width, int32_t height, int32_t bytesPerPixel,
                                   int32_t srcStride, int32_t reserved1, int32_t reserved2, uint8_t* dst,

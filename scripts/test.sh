@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite: once as built normally, once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer (skipped with VELOMIRA_QUICK=1).
+# AddressSanitizer and UndefinedBehaviorSanitizer, after a short run of every fuzz target (both
+# skipped with VELOMIRA_QUICK=1).
 # Tests start the real components they need themselves (Xvfb, D-Bus, tray hosts).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +11,7 @@ bash scripts/build.sh
 (cd build && ctest --output-on-failure -j2 --timeout 300)
 
 if [ "${VELOMIRA_QUICK:-0}" != 1 ]; then
+    bash scripts/fuzz.sh 15
     BUILD_DIR=build-asan CMAKE_ARGS="-DVELOMIRA_SANITIZE=ON -DVELOMIRA_BENCH=OFF" bash scripts/build.sh
     export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
     export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

@@ -125,6 +125,128 @@ IS40_API int32_t IS40_OverlayImage(uint8_t* dst, int32_t width, int32_t height, 
                                    int32_t srcStride, int32_t x, int32_t y, double opacity, double reserved,
                                    int32_t flags1, int32_t flags2);
 
+/* ---- Text, drawing and picture metadata ---- */
+
+/* Flags of IS40_GetTextLineSize2 and IS40_DrawSmoothTextOnRGB2 (the values of DrawText). */
+enum {
+    IS40_DT_LEFT = 0x0,
+    IS40_DT_CENTER = 0x1,
+    IS40_DT_RIGHT = 0x2,
+    IS40_DT_VCENTER = 0x4,    /* with IS40_DT_SINGLELINE: the line is centred vertically */
+    IS40_DT_BOTTOM = 0x8,     /* with IS40_DT_SINGLELINE: the line sits on the bottom edge */
+    IS40_DT_SINGLELINE = 0x20, /* line breaks do not break the line (drawn as spaces) */
+    IS40_DT_NOPREFIX = 0x800  /* "&" is shown as it is; without it "&x" shows "x" and "&&" shows "&" */
+};
+
+/* A font description. lfHeight > 0 is the cell height in pixels (ascent + descent of a line),
+ * lfHeight < 0 the character height (the em size), 0 a default of 16 pixels. lfWeight 1 to 1000 (400
+ * normal, 700 bold, 0 = 400); lfItalic, lfUnderline, lfStrikeOut 0 or 1. lfFaceName is UTF-8,
+ * zero-terminated unless all 32 bytes are used; a family that is not installed is replaced as
+ * fontconfig decides ("Arial" becomes a metric-compatible family where one is installed). The
+ * other fields are ignored. */
+typedef struct IS40_LOGFONT {
+    int32_t lfHeight, lfWidth, lfEscapement, lfOrientation, lfWeight;
+    uint8_t lfItalic, lfUnderline, lfStrikeOut, lfCharSet;
+    uint8_t lfOutPrecision, lfClipPrecision, lfQuality, lfPitchAndFamily;
+    char lfFaceName[32];
+} IS40_LOGFONT;
+
+/* The size of the block that `text` (UTF-8; lines end at "\r\n", "\n" or "\r") takes in `font`:
+ * the widest line's advance and the number of lines times the line height. `rect` and `reserved` are
+ * ignored (pass the target rectangle and 0); of `flags` IS40_DT_SINGLELINE and IS40_DT_NOPREFIX count.
+ * An empty text has the size 0 x one line. Returns 1 on success, 0 on failure (IS40_ERR_ARGUMENT). */
+IS40_API int32_t IS40_GetTextLineSize2(const char* text, const IS40_LOGFONT* font, const IS40_RECT* rect,
+                                       int32_t flags, int32_t reserved, int32_t* width, int32_t* height);
+
+/* The opacity of the text drawn by the following IS40_DrawSmoothTextOnRGB2 calls on this thread,
+ * 0.0 (invisible) to 1.0 (opaque, the starting value); values outside are clamped. Returns 1, or 0
+ * for a value that is not a number (IS40_ERR_ARGUMENT). */
+IS40_API int32_t IS40_SetTextTransparency(double opacity);
+
+/* Draws `text` anti-aliased in `colour` into `rect` of the buffer, clipped to the rectangle and the
+ * buffer. Lines are laid out from the rectangle's top and aligned by IS40_DT_LEFT, _CENTER or _RIGHT
+ * within it, with the line height and widths IS40_GetTextLineSize2 gives. `smoothing` (pass 4) and
+ * `reserved` (pass 0) are ignored: the glyphs are anti-aliased by coverage. Returns 1 on success,
+ * 0 on failure (IS40_ERR_ARGUMENT). */
+IS40_API int32_t IS40_DrawSmoothTextOnRGB2(uint8_t* buffer, int32_t width, int32_t height, int32_t stride,
+                                           const char* text, const IS40_LOGFONT* font, int32_t smoothing,
+                                           const IS40_RECT* rect, int32_t flags, int32_t reserved,
+                                           uint32_t colour);
+
+/* Turns a picture (stride exactly width * 3) in place: `turn` 0 a quarter turn counter-clockwise
+ * (the top edge goes to the left, text then reads upwards), 1 a half turn, 2 a quarter turn
+ * clockwise. After a quarter turn the picture is height x width. `bytesPerPixel` must be 3,
+ * `reserved` is ignored (pass 0). Returns 1 on success, 0 on failure (IS40_ERR_ARGUMENT, _MEMORY). */
+IS40_API int32_t IS40_QuickRotateImageInPlace(uint8_t* buffer, int32_t width, int32_t height, int32_t turn,
+                                              int32_t bytesPerPixel, int32_t reserved);
+
+/* Writes one grey byte per pixel of src into dst (rows `dstStride` bytes apart, at least width):
+ * the luminance 0.299 R + 0.587 G + 0.114 B, rounded. `bytesPerPixel` must be 3, `reserved` is
+ * ignored (pass 0). Returns 1 on success, 0 on failure (IS40_ERR_ARGUMENT). */
+IS40_API int32_t IS40_ImageToGrayScale8Bit(const uint8_t* src, int32_t width, int32_t height,
+                                           int32_t bytesPerPixel, int32_t srcStride, uint8_t* dst,
+                                           int32_t dstStride, int32_t reserved);
+
+/* Blends src (srcWidth x srcHeight) onto dst with its top-left corner at (x, y), clipped to dst,
+ * through `mask` (one byte per src pixel, rows srcWidth bytes apart): dst = src * m + dst * (1 - m)
+ * with m = mask / 255. `reserved` is ignored (pass 0). Returns 1 on success, 0 on failure
+ * (IS40_ERR_ARGUMENT). */
+IS40_API int32_t IS40_AlphaBlendRGB(uint8_t* dst, int32_t width, int32_t height, int32_t stride,
+                                    const uint8_t* src, int32_t srcWidth, int32_t srcHeight, int32_t srcStride,
+                                    const uint8_t* mask, int32_t x, int32_t y, int32_t reserved);
+
+/* Lays `colour` at `opacity` (0.0 to 1.0, clamped) over the part of `rect` inside the buffer.
+ * `bytesPerPixel` must be 3, `reserved` is ignored (pass 0). Returns 1 on success (also when nothing
+ * lies inside), 0 on failure (IS40_ERR_ARGUMENT, also for an opacity that is not a number). */
+IS40_API int32_t IS40_FillTransparentRectOnImage(uint8_t* buffer, int32_t width, int32_t height,
+                                                 int32_t bytesPerPixel, int32_t stride, const IS40_RECT* rect,
+                                                 uint32_t colour, double opacity, int32_t reserved);
+
+/* Draws a one-pixel line from (x1, y1) to (x2, y2), both ends included, clipped to the buffer; the
+ * points may lie anywhere. `bytesPerPixel` must be 3, `reserved` is ignored (pass 2). Returns 1 on
+ * success, 0 on failure (IS40_ERR_ARGUMENT). */
+IS40_API int32_t IS40_DrawLineOnImage(uint8_t* buffer, int32_t width, int32_t height, int32_t bytesPerPixel,
+                                      int32_t stride, uint32_t colour, int32_t x1, int32_t y1, int32_t x2,
+                                      int32_t y2, int32_t reserved);
+
+typedef uintptr_t IS40_EXIF; /* 0 = failure */
+typedef uintptr_t IS40_IPTC; /* 0 = failure */
+
+/* Reads the EXIF block of the source's file (the source may be closed afterwards). The two
+ * reserved arguments are ignored (pass 0, 1). Returns the reader, 0 when the file has no readable
+ * EXIF block (IS40_ERR_FORMAT, _CORRUPT, _READ, _ARGUMENT). */
+IS40_API IS40_EXIF IS40_EXIFCreateReader(IS40_SOURCE source, int32_t reserved1, int32_t reserved2);
+
+/* The tag with the number `tag` (looked up in the image, photo, GPS and interoperability
+ * directories, in this order) as text a person reads ("1/200" for an exposure time, the camera
+ * model as written), not zero-terminated, in a new block of *length bytes (free()). The tags 40091
+ * to 40095 come as their bytes in decimal, separated by ",". `flags` is ignored (pass 31). Returns 1,
+ * or 0 when the tag is missing (*block null, *length 0; IS40_ERR_FORMAT) or on failure. */
+IS40_API int32_t IS40_EXIFGetString(IS40_EXIF reader, int32_t tag, int32_t flags, char** block,
+                                    int32_t* length);
+
+/* Releases a reader; 0 is ignored. */
+IS40_API void IS40_EXIFDestroyReader(IS40_EXIF reader);
+
+/* Reads the IPTC block of the source's file (the source may be closed afterwards). The reserved
+ * arguments are ignored (pass 0, 0). Returns the handle, 0 when the file has no readable IPTC
+ * block (IS40_ERR_FORMAT, _CORRUPT, _READ, _ARGUMENT). */
+IS40_API IS40_IPTC IS40_IPTCInitialize(IS40_SOURCE source, int32_t reserved1, int32_t reserved2);
+
+/* The datasets in file order, one line "record,dataset,index" each (lines end in "\n"; index counts
+ * repeated datasets of the same number from 0), in a new block of *length bytes (free()).
+ * `reserved` is ignored (pass 0). Returns 1 (an empty block list gives *block null and *length 0),
+ * 0 on failure. */
+IS40_API int32_t IS40_IPTCGetTagList(IS40_IPTC iptc, char** block, int32_t* length, int32_t reserved);
+
+/* The text of one dataset named as in the list, in a new block of *length bytes (free()). Returns 1,
+ * or 0 when there is no such dataset (*block null; IS40_ERR_ARGUMENT). */
+IS40_API int32_t IS40_IPTCGetTag(IS40_IPTC iptc, int32_t record, int32_t dataset, int32_t index, char** block,
+                                 int32_t* length);
+
+/* Releases the IPTC data; 0 is ignored. */
+IS40_API void IS40_IPTCRelease(IS40_IPTC iptc);
+
 #ifdef __cplusplus
 }
 #endif

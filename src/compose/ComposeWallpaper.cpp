@@ -3,7 +3,10 @@
 #include "compose/ErrInfo.h"
 #include "compose/FitPicture.h"
 #include "compose/LibraryStep.h"
+#include "compose/Placeholders.h"
 #include "compose/SplitPath.h"
+#include "compose/TextStamp.h"
+#include "compose/WorkingImage.h"
 #include "imagelib/ImageError.h"
 #include "imagelib/ImageFiles.h"
 #include "imagelib/ImageLibrary.h"
@@ -65,15 +68,18 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures) {
         if (misc.bmpverzeichnis.isEmpty())
             throw ImageError(1000, "ComposeWallpaper", "kein Ablageverzeichnis");
         ImageBuffer canvas;
+        QString path; // with its parts empty on a plain canvas
+        PathParts parts;
         if (pictures.empty()) {
             canvas = plainCanvas(screen, uint32_t(misc.hgfarbe));
             program.settings.misc.bildname.clear();
         } else {
             if (++program.CurrentIndex < 1 || program.CurrentIndex > qsizetype(pictures.size()))
                 program.CurrentIndex = 1;
-            const QString& path = pictures[size_t(program.CurrentIndex - 1)].path;
+            path = pictures[size_t(program.CurrentIndex - 1)].path;
             ImageBuffer picture = ReadImage(path);
-            rememberPicture(program, SplitPath(path).name);
+            parts = SplitPath(path);
+            rememberPicture(program, parts.name);
             picture = FitPicture(std::move(picture), screen, misc);
             if (QSize(picture.width(), picture.height()) == screen)
                 canvas = std::move(picture);
@@ -83,6 +89,11 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures) {
                              misc.passende_farbe == 1 ? matchingColour(picture) : uint32_t(misc.hgfarbe));
         }
         // The text stamp and the calendar are drawn here, on the canvas.
+        if (const Settings::Textstempel& stamp = program.settings.textstempel; stamp.ausgeben == 1) {
+            const QString text = ExpandPlaceholders(stamp.text, path, parts);
+            const WorkingImageScope scope(canvas.data(), canvas.width(), canvas.height());
+            RenderTextStamp(text, stamp, BackdropOf(stamp));
+        }
 
         const QString file = misc.bmpverzeichnis + "/" + kWallpaperFileName;
         WriteImage(file, canvas);

@@ -1,0 +1,158 @@
+// The library's drawing and text functions on real buffers.
+#include "StampSupport.h"
+
+#include <QByteArray>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+IS40_LOGFONT Font(const char* face, int32_t height, int32_t weight = 400) {
+    IS40_LOGFONT font{};
+    font.lfHeight = height;
+    font.lfWeight = weight;
+    std::strncpy(font.lfFaceName, face, sizeof font.lfFaceName - 1);
+    return font;
+}
+
+} // namespace
+
+using Drawing = LibraryTest;
+
+TEST_F(Drawing, QuarterAndHalfTurns) {
+    // A 3 x 2 picture; the pixel at the top-left corner is red, the one at the top-right green.
+    struct Case {
+        int turn;
+        QSize size;
+        QPoint red, green;
+    };
+    const Case cases[] = {
+        {0, {2, 3}, {0, 2}, {0, 0}}, // counter-clockwise: the top edge becomes the left edge
+        {1, {3, 2}, {2, 1}, {0, 1}},
+        {2, {2, 3}, {1, 0}, {1, 2}}, // clockwise: the top edge becomes the right edge
+    };
+    for (const Case& c : cases) {
+        Canvas picture(3, 2, Qt::blue);
+        picture.pixels[0] = 255, picture.pixels[2] = 0; // (0, 0) red
+        picture.pixels[7] = 255, picture.pixels[8] = 0; // (2, 0) green
+        ASSERT_EQ(fn().IS40_QuickRotateImageInPlace(picture.data(), 3, 2, c.turn, 3, 0), 1);
+        picture.width = c.size.width(), picture.height = c.size.height();
+        EXPECT_EQ(picture.at(c.red.x(), c.red.y()), QColor(Qt::red)) << c.turn;
+        EXPECT_EQ(picture.at(c.green.x(), c.green.y()), QColor(Qt::green)) << c.turn;
+    }
+    Canvas picture(3, 2);
+    EXPECT_EQ(fn().IS40_QuickRotateImageInPlace(picture.data(), 3, 2, 3, 3, 0), 0);
+}
+
+TEST_F(Drawing, LinesAreThinAndClipped) {
+    struct Case {
+        const char* what;
+        QPoint from, to;
+        std::vector<QPoint> drawn;
+        int count; // pixels drawn in all
+    };
+    const Case cases[] = {
+        {"both ends included", {1, 1}, {4, 1}, {{1, 1}, {4, 1}}, 4},
+        {"vertical upwards", {2, 5}, {2, 3}, {{2, 3}, {2, 5}}, 3},
+        {"diagonal", {0, 0}, {7, 7}, {{0, 0}, {3, 3}, {7, 7}}, 8},
+        {"ends far outside", {-2000000000, 2}, {2000000000, 2}, {{0, 2}, {7, 2}}, 8},
+        {"wholly outside", {-5, -1}, {20, -1}, {}, 0},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(8, 8);
+        ASSERT_EQ(fn().IS40_DrawLineOnImage(canvas.data(), 8, 8, 3, 24, 0x0000ff, c.from.x(), c.from.y(),
+                                            c.to.x(), c.to.y(), 2),
+                  1)
+            << c.what;
+        int count = 0;
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                count += canvas.at(x, y) == QColor(Qt::red);
+        EXPECT_EQ(count, c.count) << c.what;
+        for (QPoint p : c.drawn)
+            EXPECT_EQ(canvas.at(p.x(), p.y()), QColor(Qt::red)) << c.what;
+    }
+}
+
+TEST_F(Drawing, TransparentRectangleBlendGrey) {
+    Canvas canvas(6, 4, Qt::white);
+    const IS40_RECT rect{4, -3, 100, 2};
+    ASSERT_EQ(fn().IS40_FillTransparentRectOnImage(canvas.data(), 6, 4, 3, 18, &rect, 0x0000ff, 0.5, 0), 1);
+    EXPECT_EQ(canvas.at(4, 0), QColor(255, 128, 128));
+    EXPECT_EQ(canvas.at(5, 1), QColor(255, 128, 128));
+    EXPECT_EQ(canvas.changed(Qt::white), QRect(4, 0, 2, 2));
+    EXPECT_EQ(fn().IS40_FillTransparentRectOnImage(canvas.data(), 6, 4, 3, 18, &rect, 0, std::nan(""), 0), 0);
+
+    // Through a mask: 255 takes the source, 0 keeps the image, 128 half of each; clipped on the left.
+    const Canvas red(3, 1, Qt::red);
+    const uint8_t mask[3] = {255, 128, 0};
+    Canvas target(2, 1, Qt::blue);
+    ASSERT_EQ(fn().IS40_AlphaBlendRGB(target.data(), 2, 1, 6, red.pixels.data(), 3, 1, 9, mask, -1, 0, 0), 1);
+    EXPECT_EQ(target.at(0, 0), QColor(128, 0, 127));
+    EXPECT_EQ(target.at(1, 0), QColor(Qt::blue));
+
+    const Canvas colours[] = {Canvas(1, 1, Qt::red), Canvas(1, 1, Qt::green), Canvas(1, 1, Qt::blue),
+                              Canvas(1, 1, Qt::white)};
+    const int expected[] = {76, 150, 29, 255}; // 0.299, 0.587, 0.114 of 255
+    for (size_t i = 0; i < 4; ++i) {
+        uint8_t grey = 0;
+        ASSERT_EQ(fn().IS40_ImageToGrayScale8Bit(colours[i].pixels.data(), 1, 1, 3, 3, &grey, 1, 0), 1);
+        EXPECT_EQ(grey, expected[i]) << i;
+    }
+}
+
+TEST_F(Drawing, TextBlockSizes) {
+    const IS40_RECT any{0, 0, 100, 100};
+    const auto size = [&](const char* text, const IS40_LOGFONT& font, int32_t flags = IS40_DT_NOPREFIX) {
+        int32_t w = -1, h = -1;
+        EXPECT_EQ(fn().IS40_GetTextLineSize2(text, &font, &any, flags, 0, &w, &h), 1) << text;
+        return QSize(w, h);
+    };
+    // A positive height is the cell: a line of "Arial" 15 is 15 pixels high, as on Windows.
+    const IS40_LOGFONT arial = Font("Arial", 15);
+    EXPECT_EQ(size("Velomira", arial).height(), 15);
+    EXPECT_EQ(size("Zeile 1\r\nZeile 2", arial).height(), 30);
+    EXPECT_EQ(size("Zeile 1\r\nZeile 2", arial, IS40_DT_SINGLELINE).height(), 15);
+    EXPECT_NEAR(size("Velomira", arial).width(), 56, 3); // Arial's advances: 8*~7 pixels
+    EXPECT_EQ(size("", arial).width(), 0);
+    // Four times the height measures four times as wide, so the stamp can be measured at 4x.
+    EXPECT_NEAR(size("Bild Hund vom 03.02.2009", Font("Arial", 60)).width(),
+                4 * size("Bild Hund vom 03.02.2009", arial).width(), 6);
+    // "&&" is one "&" unless prefixes are off.
+    EXPECT_LT(size("&&&&", arial, 0).width(), size("&&&&", arial).width());
+    EXPECT_GT(size("W", Font("Arial", 15, 700)).width(), size("i", Font("Arial", 15, 700)).width());
+
+    // Unknown faces fall back; names filling the field without a zero and odd text are safe.
+    EXPECT_GT(size("Velomira", Font("Keine Schrift \xE2\x9C\x93", 15)).width(), 0);
+    IS40_LOGFONT full = arial;
+    std::memset(full.lfFaceName, 'A', sizeof full.lfFaceName);
+    EXPECT_GT(size("Velomira", full).width(), 0);
+    const QByteArray odd = QByteArray("\xff\xfe\x00\x01", 4).repeated(2000) + QByteArray(20000, '%');
+    EXPECT_GT(size(odd.constData(), arial).width(), 0);
+}
+
+TEST_F(Drawing, SmoothTextOpacityAndClipping) {
+    const IS40_LOGFONT font = Font("Arial", 40, 700);
+    const IS40_RECT rect{5, 5, 60, 50};
+    const auto draw = [&](double opacity) {
+        Canvas canvas(80, 60, Qt::white);
+        EXPECT_EQ(fn().IS40_SetTextTransparency(opacity), 1);
+        EXPECT_EQ(fn().IS40_DrawSmoothTextOnRGB2(canvas.data(), 80, 60, 240, "HHHHHH", &font, 4, &rect,
+                                                 IS40_DT_NOPREFIX, 0, 0xff0000),
+                  1);
+        return canvas;
+    };
+    EXPECT_TRUE(draw(0.0).changed(Qt::white).isNull());
+    const Canvas opaque = draw(1.0);
+    EXPECT_TRUE(QRect(5, 5, 55, 45).contains(opaque.changed(Qt::white))); // clipped to the rectangle
+    int cores = 0, smooth = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 80; ++x) {
+            const QColor c = opaque.at(x, y);
+            cores += c == QColor(Qt::blue);
+            smooth += c != QColor(Qt::blue) && c != QColor(Qt::white);
+        }
+    EXPECT_GT(cores, 100); // glyph cores in exactly the colour
+    EXPECT_GT(smooth, 10); // anti-aliased edges between
+    EXPECT_EQ(fn().IS40_SetTextTransparency(1.0), 1);
+}

@@ -1,0 +1,113 @@
+// EXIF and IPTC read from JPEG files the tests write with Exiv2, through the real library.
+#include "MetadataFiles.h"
+#include "StampSupport.h"
+#include "TestSupport.h"
+
+#include "compose/PictureMetadata.h"
+#include "imagelib/ImageError.h"
+
+#include <QImage>
+
+namespace {
+
+struct Metadata : LibraryTest {
+    TempDir tmp;
+};
+
+} // namespace
+
+TEST_F(Metadata, ExifTagsAsPeopleReadThem) {
+    const QString photo = tmp.file("photo.jpg");
+    WriteJpegWithMetadata(photo,
+                          {.exif = {{"Exif.Image.Model", "Kamera X1"},
+                                    {"Exif.Photo.ExposureTime", "1/200"},
+                                    {"Exif.Photo.FNumber", "28/10"},
+                                    {"Exif.GPSInfo.GPSLatitudeRef", "N"},
+                                    {"Exif.Image.XPTitle", "32 0 72 0 252 0 103 0 101 0 108 0 32 0 0 0"},
+                                    {"Exif.Image.XPAuthor", "0 0"}},
+                           .iptc = {}});
+    const QString plain = tmp.file("plain.png");
+    QImage(4, 4, QImage::Format_RGB888).save(plain);
+    struct Case {
+        QString path;
+        int tag;
+        QString expected;
+    } const cases[] = {
+        {photo, 272, "Kamera X1"},
+        {photo, 33434, "1/200"},
+        {photo, 33437, "F2.8"},
+        {photo, 1, "North"},     // the GPS directory before the interoperability one
+        {photo, 40091, "Hügel"}, // UTF-16 bytes, spaces around removed
+        {photo, 40093, ""},      // only the terminating zero
+        {photo, 305, "?????"},   // a tag the file lacks
+        {photo, -5, "?????"},
+        {photo, 70000, "?????"},
+        {plain, 272, "?????"}, // no EXIF block
+        {tmp.file("missing.jpg"), 272, "?????"},
+        {tmp.path(), 272, "?????"}, // a folder
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadExifTag(c.path, c.tag), c.expected) << c.tag << " " << c.path.toStdString();
+}
+
+TEST_F(Metadata, IptcDatasetsJoinedByNumber) {
+    const QString photo = tmp.file("photo.jpg");
+    WriteJpegWithMetadata(photo, {.exif = {},
+                                  .iptc = {{"Iptc.Application2.Keywords", "Hund"},
+                                           {"Iptc.Application2.Caption", "  Am Strand  "},
+                                           {"Iptc.Application2.Keywords", "Strand"},
+                                           {"Iptc.Application2.Keywords", "Sommer"}}});
+    ReadIptcData(photo);
+    EXPECT_EQ(GetIptcTag(25), "Hund, Strand, Sommer");
+    EXPECT_EQ(GetIptcTag(120), "Am Strand");
+    EXPECT_EQ(GetIptcTag(5), "?????");
+    // Each reading replaces the table, also when the file has no IPTC data.
+    WriteJpegWithMetadata(photo, {.exif = {{"Exif.Image.Model", "X"}}, .iptc = {}});
+    ReadIptcData(photo);
+    EXPECT_EQ(GetIptcTag(25), "?????");
+}
+
+TEST_F(Metadata, DamagedBlocksReadAsMissing) {
+    const QString photo = tmp.file("photo.jpg");
+    WriteJpegWithMetadata(photo,
+                          {.exif = {{"Exif.Image.Model", "Kamera X1"}, {"Exif.Photo.ExposureTime", "1/200"}},
+                           .iptc = {{"Iptc.Application2.Keywords", "Hund"}}});
+    const QByteArray good = ReadFile(photo);
+    const qsizetype exif = good.indexOf("Exif");
+    ASSERT_GT(exif, 0);
+    // Entry counts and offsets made huge, the blocks cut short, the file cut inside the blocks.
+    for (int step : {3, 5, 7, 11}) {
+        QByteArray bad = good;
+        for (qsizetype i = exif + 10; i < exif + 160 && i < bad.size(); i += step)
+            bad[i] = char(0xff);
+        WriteFile(photo, bad);
+        const QString model = ReadExifTag(photo, 272);
+        EXPECT_FALSE(model.isEmpty());
+        ReadIptcData(photo);
+        GetIptcTag(25);
+    }
+    for (qsizetype cut : {exif + 4, exif + 40, good.size() / 2}) {
+        WriteFile(photo, good.left(cut));
+        EXPECT_FALSE(ReadExifTag(photo, 33434).isEmpty());
+        ReadIptcData(photo);
+    }
+}
+
+TEST(XpText, ByteListsDecodeAsUtf16) {
+    struct Case {
+        const char* list;
+        QString expected;
+    } const cases[] = {
+        {"72,0,105,0,0,0", "Hi"},
+        {"x48,0,X69,0,0,0", "Hi"},                                   // hexadecimal after an x
+        {"32,0,72,0,32,0,32,0,0,0", "H"},                            // spaces around removed
+        {"61,216,0,222,0,0", QString::fromUtf8("\xF0\x9F\x98\x80")}, // a surrogate pair
+        {"72,0,105,0,33", "H"},                                      // an odd byte left over is dropped
+        {"0,0", ""},
+        {"7", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeXpText(QString(c.list)), c.expected) << c.list;
+    for (const char* bad : {"zz,0,0,0", "256,0,0,0", "-1,0,0,0", "1,,0,0,0", "x,0,0,0"})
+        EXPECT_THROW(DecodeXpText(QString(bad)), ImageError) << bad;
+}

@@ -1,0 +1,26 @@
+#include "StampSupport.h"
+
+Canvas::Canvas(int w, int h, QColor fill) : width(w), height(h), pixels(size_t(w) * size_t(h) * 3) {
+    for (size_t i = 0; i < pixels.size(); i += 3) {
+        pixels[i] = uint8_t(fill.red());
+        pixels[i + 1] = uint8_t(fill.green());
+        pixels[i + 2] = uint8_t(fill.blue());
+    }
+}
+
+QColor Canvas::at(int x, int y) const {
+    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * 3];
+    return QColor(p[0], p[1], p[2]);
+}
+
+QImage Canvas::image() const {
+    return QImage(pixels.data(), width, height, stride(), QImage::Format_RGB888).copy();
+}
+
+QRect Canvas::changed(QColor background) const {
+    QRect box;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (at(x, y) != background) box |= QRect(x, y, 1, 1);
+    return box;
+}

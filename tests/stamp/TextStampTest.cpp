@@ -1,0 +1,201 @@
+// The stamp drawn by the renderer with the real library, checked pixel by pixel.
+#include "StampSupport.h"
+
+#include "compose/DrawingRoutines.h"
+#include "compose/ReadableColour.h"
+#include "compose/TextStamp.h"
+#include "compose/WorkingImage.h"
+
+namespace {
+
+constexpr int W = 240, H = 120;
+
+struct Stamp : LibraryTest {
+    Canvas canvas{W, H, Qt::white};
+    Settings::Textstempel style;
+
+    Stamp() {
+        style.farbe = 0x000000;
+        style.hoehe = 20;
+    }
+    // Draws on the canvas; with `box`, an opaque red box marks the stamp's block.
+    void render(const QString& text, bool box = false, StampBackdrop backdrop = {}) {
+        if (box) backdrop = {0x0000ff, 100, -1};
+        const WorkingImageScope scope(canvas.data(), W, H);
+        RenderTextStamp(text, style, backdrop);
+    }
+    // The stamp's block (x, y, tw, th) from the red box one pixel around it.
+    QRect block() const {
+        QRect red;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                if (canvas.at(x, y) == QColor(Qt::red)) red |= QRect(x, y, 1, 1);
+        return red.adjusted(1, 1, -1, -1);
+    }
+    // Pixels in the rectangle that are exactly `colour` / that are neither white nor red.
+    int count(QRect r, QColor colour) const {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += canvas.at(x, y) == colour;
+        return n;
+    }
+    QRect ink(QRect r) const {
+        QRect found;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (canvas.at(x, y) != QColor(Qt::white) && canvas.at(x, y) != QColor(Qt::red))
+                    found |= QRect(x, y, 1, 1);
+        return found;
+    }
+};
+
+} // namespace
+
+TEST_F(Stamp, NothingDrawnWithoutTextHeightImageOrFont) {
+    render("");
+    style.hoehe = 0;
+    render("Velomira", true);
+    style.hoehe = 20;
+    style.kursiv = 256; // a style flag that is no byte
+    render("Velomira", true);
+    style.kursiv = 0;
+    RenderTextStamp("Velomira", style, {0x0000ff, 100, 0}); // no working image registered
+    FillTransparentRect(0, 0, 0, -1, -1, 100);
+    DrawLine(0, 0, 0, W, H);
+    EXPECT_TRUE(canvas.changed(Qt::white).isNull());
+}
+
+TEST_F(Stamp, AnchorsOfAllNineCodes) {
+    style.offsetx = style.offsety = -10;
+    style.position = 5;
+    render("Hg", true);
+    const QSize size = block().size();
+    for (int position = 1; position <= 9; ++position) {
+        canvas = Canvas(W, H, Qt::white);
+        style.position = position;
+        render("Hg", true);
+        const QRect b = block();
+        const int column = (position - 1) % 3, row = (position - 1) / 3;
+        // Offsets move left and up in every cell, so the first column and row lie partly off the
+        // image: there the block's far edge tells where it begins.
+        const int x[] = {-10, (W - size.width()) / 2 - 10, W - size.width() - 10};
+        const int y[] = {-10, (H - size.height()) / 2 - 10, H - size.height() - 10};
+        EXPECT_NEAR(b.right() - size.width() + 1, x[column], column == 1 ? 1 : 0) << position;
+        EXPECT_NEAR(b.bottom() - size.height() + 1, y[row], row == 1 ? 1 : 0) << position;
+    }
+    // Pure arithmetic: centres round half to even, offsets far out stay in range.
+    EXPECT_EQ(StampAnchor(5, {105, 50}, {100, 45}, 0, 0), QPoint(2, 2));
+    EXPECT_EQ(StampAnchor(5, {107, 52}, {100, 45}, 0, 0), QPoint(4, 4));
+    EXPECT_EQ(StampAnchor(9, {100, 50}, {20, 10}, 10, 10), QPoint(90, 50));
+    EXPECT_EQ(StampAnchor(0, {100, 50}, {20, 10}, 10, 10), QPoint(0, 0));
+    EXPECT_EQ(StampAnchor(9, {100, 50}, {20, 10}, INT32_MAX, INT32_MIN), QPoint(1 << 30, -(1 << 30)));
+}
+
+TEST_F(Stamp, TurnedTextSwapsTheBlockAndReadsAlongIt) {
+    style.position = 5;
+    QSize upright;
+    for (int richtung = 0; richtung <= 3; ++richtung) {
+        canvas = Canvas(W, H, Qt::white);
+        style.richtung = richtung;
+        render("W.....", true);
+        const QRect b = block();
+        if (richtung == 0) upright = b.size();
+        EXPECT_EQ(b.size(), richtung % 2 ? upright.transposed() : upright) << richtung;
+        // The heavy "W" begins the text: on the left upright, at the bottom turned counter-clockwise
+        // (1), on the right upside down (2), at the top turned clockwise (3).
+        const QRect first[] = {{b.x(), b.y(), b.width() / 3, b.height()},
+                               {b.x(), b.bottom() - b.height() / 3, b.width(), b.height() / 3},
+                               {b.right() - b.width() / 3, b.y(), b.width() / 3, b.height()},
+                               {b.x(), b.y(), b.width(), b.height() / 3}};
+        EXPECT_GT(count(first[richtung], Qt::black), 10) << richtung;
+    }
+}
+
+TEST_F(Stamp, TwoLinesRightAlignedAtPosition9) {
+    style.position = 9;
+    style.offsetx = style.offsety = -10;
+    render("Zeile 1%\\Zweite Zeile, lang", true);
+    const QRect b = block();
+    const QRect line1 = ink({b.x(), b.y(), b.width(), b.height() / 2});
+    const QRect line2 = ink({b.x(), b.y() + b.height() / 2, b.width(), b.height() / 2});
+    ASSERT_FALSE(line1.isNull());
+    ASSERT_FALSE(line2.isNull());
+    EXPECT_GE(line1.right(), b.right() - 3);
+    EXPECT_GE(line2.right(), b.right() - 3);
+    EXPECT_GT(line1.left(), line2.left() + 40); // the short line starts further right
+    EXPECT_NEAR(b.height(), 2 * 20 + 1, 1);
+}
+
+TEST_F(Stamp, OpacityUprightAndTurned) {
+    style.farbe = 0xff0000; // blue
+    for (int richtung : {0, 1}) {
+        style.richtung = richtung;
+        for (int deckkraft : {0, 50, 100}) {
+            canvas = Canvas(W, H, Qt::white);
+            style.deckkraft = deckkraft;
+            render("HHHH");
+            const int exact = count({0, 0, W, H}, Qt::blue);
+            const bool drawn = !canvas.changed(Qt::white).isNull();
+            EXPECT_EQ(drawn, deckkraft > 0) << richtung << " " << deckkraft;
+            EXPECT_EQ(exact > 20, deckkraft == 100) << richtung << " " << deckkraft;
+        }
+    }
+}
+
+TEST_F(Stamp, BoxAndFrameOnePixelOutside) {
+    style.offsetx = 10, style.offsety = 20;
+    render("Hg");
+    const QRect text = canvas.changed(Qt::white);
+    canvas = Canvas(W, H, Qt::white);
+    render("Hg", false, {0xff0000, 100, 0x00ff00});
+    const QRect all = canvas.changed(Qt::white);
+    const int L = 9, T = 19, R = all.right(), B = all.bottom();
+    EXPECT_EQ(all.topLeft(), QPoint(L, T));
+    EXPECT_TRUE(all.adjusted(1, 1, -1, -1).contains(text));
+    for (int x = L; x <= R; ++x) {
+        EXPECT_EQ(canvas.at(x, T), QColor(Qt::green)) << x;
+        EXPECT_EQ(canvas.at(x, B), QColor(Qt::green)) << x;
+    }
+    for (int y = T; y <= B; ++y) {
+        EXPECT_EQ(canvas.at(L, y), QColor(Qt::green)) << y;
+        EXPECT_EQ(canvas.at(R, y), QColor(Qt::green)) << y;
+    }
+    // The box fills the block and one pixel around it: up to the frame on the left and top, and
+    // one pixel short of it on the right and bottom, where the frame lies at block end + 1.
+    EXPECT_EQ(canvas.at(L + 1, T + 1), QColor(Qt::blue));
+    EXPECT_EQ(canvas.at(R - 1, B - 1), QColor(Qt::blue));
+
+    canvas = Canvas(W, H, Qt::white);
+    render("Hg", false, {0xff0000, 50, -1});
+    EXPECT_EQ(canvas.at(L, T), QColor(128, 128, 255));
+}
+
+TEST_F(Stamp, ReadableColourByBrightness) {
+    struct Case {
+        const char* what;
+        uint32_t background, text;
+    } const cases[] = {
+        {"yellow", 0x00ffff, 0x000000}, {"blue", 0xff0000, 0xffffff},     {"white", 0xffffff, 0x000000},
+        {"black", 0x000000, 0xffffff},  {"grey 128", 0x808080, 0x000000}, {"grey 127", 0x7f7f7f, 0xffffff},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadableOn(c.background), c.text) << c.what;
+    EXPECT_FALSE(ReadableColour(0, 0, 10, 10).has_value());
+
+    // On a yellow canvas white text turns black.
+    canvas = Canvas(W, H, Qt::yellow);
+    style.farbe = 0xffffff;
+    style.farbelesbar = 1;
+    render("HHHH");
+    EXPECT_GT(count({0, 0, W, H}, Qt::black), 20);
+    EXPECT_EQ(count({0, 0, W, H}, Qt::white), 0);
+}
+
+TEST_F(Stamp, RectanglesReachTheEdges) {
+    const WorkingImageScope scope(canvas.data(), W, H);
+    FillTransparentRect(0x0000ff, 200, 100, -1, -1, 100);
+    EXPECT_EQ(canvas.changed(Qt::white), QRect(200, 100, W - 200, H - 100));
+    DrawLine(0xff0000, -50, 5, W + 50, 5);
+    EXPECT_EQ(count({0, 5, W, 1}, Qt::blue), W);
+}

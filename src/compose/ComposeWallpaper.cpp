@@ -1,5 +1,6 @@
 #include "compose/ComposeWallpaper.h"
 
+#include "calendar/RenderCalendar.h"
 #include "compose/ErrInfo.h"
 #include "compose/FitPicture.h"
 #include "compose/LibraryStep.h"
@@ -93,6 +94,10 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures) {
             const QString text = ExpandPlaceholders(stamp.text, path, parts);
             const WorkingImageScope scope(canvas.data(), canvas.width(), canvas.height());
             RenderTextStamp(text, stamp, BackdropOf(stamp));
+        }
+        if (program.settings.kalender.ausgeben != 0) {
+            const WorkingImageScope scope(canvas.data(), canvas.width(), canvas.height());
+            RenderCalendar(program.settings.kalender);
         }
 
         const QString file = misc.bmpverzeichnis + "/" + kWallpaperFileName;

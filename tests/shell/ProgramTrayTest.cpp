@@ -161,7 +161,9 @@ TEST(ProgramTray, StatusNotifierTrayLeftClickComposes) {
     ASSERT_FALSE(bus.address().isEmpty());
     const SniPanel panel(x.display(), bus.address(), home.dir.file(".config"));
     ASSERT_TRUE(panel.ready());
-    Velomira program(home, home.env(x.display(), bus.address()));
+    // Qt's D-Bus tray leaves copies of the menu behind at exit; the XEmbed tests look for leaks of ours.
+    Velomira program(home, home.env(x.display(), bus.address())
+                               << "ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":detect_leaks=0");
 
     // The panel draws the icon itself; find it by the icon's blue tile.
     QRect icon;

@@ -11,7 +11,7 @@ build=build-fuzz
 
 [ -f "$build/build.ninja" ] || CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
     -DVELOMIRA_FUZZ=ON -DVELOMIRA_TESTS=OFF -DVELOMIRA_BENCH=OFF >/dev/null
-targets=$(ninja -C "$build" -t targets all | sed -n 's|^\(fuzz_[a-z_]*\): phony$|\1|p' | sort -u)
+targets=$(ninja -C "$build" -t targets all | sed -n 's|^bin/\(fuzz_[a-z_]*\): CXX_EXECUTABLE_LINKER.*|\1|p' | sort -u)
 ninja -C "$build" $targets >/dev/null
 
 mkdir -p "$build/artifacts"

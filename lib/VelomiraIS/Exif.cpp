@@ -72,7 +72,9 @@ extern "C" int32_t IS40_EXIFGetString(IS40_EXIF reader, int32_t tag, int32_t /*f
             if (found == data.end()) return Fail(IS40_ERR_FORMAT);
             const bool xp = tag >= kFirstXpTag && tag <= kLastXpTag;
             return HandOut(xp ? byteList(*found) : readable(*found, data), block, length);
-        } catch (const Exiv2::AnyError&) {
+        } catch (const std::bad_alloc&) {
+            throw;
+        } catch (const std::exception&) { // Exiv2's errors, and range errors of damaged values
             return Fail(IS40_ERR_CORRUPT);
         }
     });

@@ -47,7 +47,9 @@ extern "C" IS40_IPTC IS40_IPTCInitialize(IS40_SOURCE source, int32_t /*reserved1
         if (image->iptcData().empty()) return Fail(IS40_ERR_FORMAT);
         try {
             return reinterpret_cast<IS40_IPTC>(readerOf(image->iptcData()));
-        } catch (const Exiv2::AnyError&) {
+        } catch (const std::bad_alloc&) {
+            throw;
+        } catch (const std::exception&) { // Exiv2's errors, and range errors of damaged values
             return Fail(IS40_ERR_CORRUPT);
         }
     });

@@ -17,6 +17,9 @@ namespace {
 constexpr int32_t kSmoothing = 4;
 // Stamps placed further out than this lie off any image; the limit keeps edge arithmetic in range.
 constexpr int32_t kFar = 1 << 30;
+// Turned text is drawn whole before it is turned; a text that would need more pixels than this (far
+// more than any screen) is not turned but left out.
+constexpr int64_t kMaxTurnedPixels = int64_t(1) << 26;
 
 int32_t alignmentFlags(int32_t ausrichtung, int32_t position) {
     // Automatic alignment follows the anchor's column: left, centred, right.
@@ -48,6 +51,7 @@ struct TurnedText {
 // then the turned one. No pixels when a step fails.
 TurnedText turnedText(const QByteArray& text, const IS40_LOGFONT& font, QSize size, int32_t flags,
                       const Settings::Textstempel& style) {
+    if (int64_t(size.width()) * size.height() > kMaxTurnedPixels) return {};
     const ImageLibraryFunctions& fn = Library().fn();
     TurnedText glyphs{std::vector<uint8_t>(size_t(size.width()) * size_t(size.height()) * 3), size};
     const IS40_RECT all{0, 0, size.width(), size.height()};

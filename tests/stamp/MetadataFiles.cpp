@@ -5,8 +5,8 @@
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
-void WriteJpegWithMetadata(const QString& path, const PictureMetadata& metadata) {
-    QImage picture(16, 16, QImage::Format_RGB888);
+void WriteJpegWithMetadata(const QString& path, const PictureMetadata& metadata, QSize size) {
+    QImage picture(size, QImage::Format_RGB888);
     picture.fill(Qt::darkCyan);
     ASSERT_TRUE(picture.save(path, "JPEG"));
 #pragma GCC diagnostic push

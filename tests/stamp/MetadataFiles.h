@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -12,5 +13,5 @@ struct PictureMetadata {
     std::vector<std::pair<const char*, const char*>> iptc;
 };
 
-// A small JPEG at `path` carrying `metadata`.
-void WriteJpegWithMetadata(const QString& path, const PictureMetadata& metadata);
+// A JPEG of one colour at `path` carrying `metadata`.
+void WriteJpegWithMetadata(const QString& path, const PictureMetadata& metadata, QSize size = {16, 16});

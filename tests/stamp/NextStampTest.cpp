@@ -1,0 +1,48 @@
+// `velomira --next` with the text stamp on, as a user runs it: the placeholders in the settings
+// reach the wallpaper expanded.
+#include "MetadataFiles.h"
+#include "TestSupport.h"
+
+#include <QDate>
+#include <QDir>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct NextStamp : ::testing::Test {
+    TempDir tmp;
+
+    // Composes the wallpaper with the stamp `text` and returns it.
+    QImage compose(const QString& text) {
+        QDir().mkpath(tmp.file("cfg/Korbinheim"));
+        WriteFile(
+            tmp.file("cfg/Korbinheim/Velomira.ini"),
+            ("[misc]\nbmpverzeichnis=" + tmp.path() + "\npassende_farbe=0\n[path]\n1=" + tmp.file("Bilder/") +
+             "\n[textstempel]\nausgeben=1\nhoehe=24\nhintergrund=1\nhintergrunddeckkraft=40\ntext=" + text +
+             "\n")
+                .toUtf8());
+        const ProcessResult r = RunProgram(
+            VELOMIRA_PROGRAM, {"--next", "--size", "640x360"},
+            {"HOME=" + tmp.path(), "XDG_CONFIG_HOME=" + tmp.file("cfg"), "DISPLAY=", "WAYLAND_DISPLAY="});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QImage(tmp.file("Velomira.bmp")).convertToFormat(QImage::Format_RGB888);
+    }
+};
+
+} // namespace
+
+TEST_F(NextStamp, PlaceholdersReachTheWallpaper) {
+    QDir().mkpath(tmp.file("Bilder"));
+    WriteJpegWithMetadata(tmp.file("Bilder/Hund.jpg"),
+                          {.exif = {{"Exif.Image.Model", "Kamera X1"}}, .iptc = {}}, {640, 360});
+    const QImage stamped = compose("Bild %n vom %d %e272");
+    const QImage written =
+        compose("Bild Hund vom " + QDate::currentDate().toString("dd.MM.yyyy") + " Kamera X1");
+    ASSERT_EQ(stamped.size(), QSize(640, 360));
+    EXPECT_EQ(stamped, written);
+    const QImage corner = stamped.copy(0, 0, 420, 56);
+    corner.save(VELOMIRA_TEST_OUTPUT "/stamp-corner.png");
+    EXPECT_NE(corner,
+              QImage(tmp.file("Bilder/Hund.jpg")).convertToFormat(QImage::Format_RGB888).copy(0, 0, 420, 56));
+}

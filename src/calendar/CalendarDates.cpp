@@ -19,5 +19,7 @@ QString ShortWeekday(const QDate& date) {
 }
 
 QString DayMonth(const QDate& date) {
-    return QStringLiteral("%1.%2. ").arg(date.day(), 2, 10, QChar(u'0')).arg(date.month(), 2, 10, QChar(u'0'));
+    return QStringLiteral("%1.%2. ")
+        .arg(date.day(), 2, 10, QChar(u'0'))
+        .arg(date.month(), 2, 10, QChar(u'0'));
 }

@@ -3,7 +3,13 @@
 #include "calendar/CalendarText.h"
 #include "calendar/IsoWeek.h"
 
+#include <algorithm>
+
 namespace {
+
+// Sizes beyond this fit no screen; the settings file may hold any number, and keeping the sizes below
+// it keeps every coordinate of the block, lists of the longest length included, within 32 bits.
+constexpr int32_t kLargestSize = 1000;
 
 MonthBlock monthOf(const QDate& day) {
     const QDate first(day.year(), day.month(), 1);
@@ -35,9 +41,9 @@ std::vector<const HolidayEntry*> listedHolidays(const Settings::Kalender& k, con
 
 CalendarLayout LayOutCalendar(const Settings::Kalender& k, const CalendarData& data, const QDate& today) {
     CalendarLayout l;
-    l.SB = k.spaltenbreite;
-    l.ZH = k.zeilenhöhe;
-    l.TH = k.terminehoehe;
+    l.SB = std::clamp(k.spaltenbreite, 0, kLargestSize);
+    l.ZH = std::clamp(k.zeilenhöhe, 0, kLargestSize);
+    l.TH = std::clamp(k.terminehoehe, 0, kLargestSize);
     l.LH = l.TH + l.TH / 10;
     l.W = 8 * l.SB + l.SB / 10 + 2;
 
@@ -63,7 +69,8 @@ CalendarLayout LayOutCalendar(const Settings::Kalender& k, const CalendarData& d
         l.appointmentsFrom = l.appointmentsFrom.addDays(-k.terminemonattagdiffvorher);
         l.appointmentsTo = l.appointmentsTo.addDays(k.terminemonattagdiffnachher);
         for (std::size_t i = 0; i < data.Appointments.size(); ++i)
-            if (data.Appointments[i].Date >= l.appointmentsFrom && data.Appointments[i].Date <= l.appointmentsTo)
+            if (data.Appointments[i].Date >= l.appointmentsFrom &&
+                data.Appointments[i].Date <= l.appointmentsTo)
                 l.appointments.push_back(i);
     }
     const auto list = [&](std::size_t lines) {

@@ -14,10 +14,14 @@ QString appointmentText(const AppointmentEntry& entry) {
     switch (entry.Kind) {
     case AppointmentKind::Birthday:
         return QStringLiteral("%1 (%2)").arg(entry.Text).arg(entry.Date.year() - entry.BaseDate.year());
-    case AppointmentKind::Yearly: return entry.Text + QStringLiteral(" (J)");
-    case AppointmentKind::Monthly: return entry.Text + QStringLiteral(" (M)");
-    case AppointmentKind::Weekly: return entry.Text + QStringLiteral(" (W)");
-    case AppointmentKind::Single: break;
+    case AppointmentKind::Yearly:
+        return entry.Text + QStringLiteral(" (J)");
+    case AppointmentKind::Monthly:
+        return entry.Text + QStringLiteral(" (M)");
+    case AppointmentKind::Weekly:
+        return entry.Text + QStringLiteral(" (W)");
+    case AppointmentKind::Single:
+        break;
     }
     return entry.Text;
 }
@@ -31,8 +35,8 @@ public:
 
     void background(int32_t top, std::size_t lines) const {
         if (k_.hintergrund == 1)
-            FillTransparentRect(k_.hintergrundfarbe, l_.X - 1, top, l_.R + 1, top + int32_t(lines) * l_.LH + 2,
-                                k_.hintergrunddeckkraft);
+            FillTransparentRect(k_.hintergrundfarbe, l_.X - 1, top, l_.R + 1,
+                                top + int32_t(lines) * l_.LH + 2, k_.hintergrunddeckkraft);
     }
 
     void text(const QString& text, int32_t colour, int32_t x, int32_t y) const {
@@ -83,7 +87,8 @@ private:
     // A frame around today's lines, or a single line where today's would be.
     void todayMark(std::optional<int32_t> todayTop, std::optional<int32_t> futureTop, int32_t end) const {
         if (!todayTop && !futureTop) return;
-        const bool noRange = k_.terminemonattag != 0 && k_.terminemonattagdiffvorher + k_.terminemonattagdiffnachher < 1;
+        const bool noRange =
+            k_.terminemonattag != 0 && k_.terminemonattagdiffvorher + k_.terminemonattagdiffnachher < 1;
         if (noRange) return;
         const int32_t top = todayTop.value_or(*futureTop), bottom = futureTop.value_or(end);
         const int32_t left = l_.X, right = l_.R - 1, colour = k_.terminefarbe;
@@ -101,8 +106,8 @@ private:
 
 } // namespace
 
-void DrawCalendarLists(const Settings::Kalender& kalender, const CalendarData& data, const CalendarLayout& layout,
-                       const QDate& today) {
+void DrawCalendarLists(const Settings::Kalender& kalender, const CalendarData& data,
+                       const CalendarLayout& layout, const QDate& today) {
     const ListPainter painter(kalender, layout);
     if (!layout.legend.empty()) painter.legend();
     if (!layout.holidays.empty()) painter.holidays();

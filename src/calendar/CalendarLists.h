@@ -8,5 +8,5 @@
 
 // The lists below the month grids, each where `layout` puts it: the legend of school-holiday states,
 // the holidays of the shown months and the appointments of their range with today's mark.
-void DrawCalendarLists(const Settings::Kalender& kalender, const CalendarData& data, const CalendarLayout& layout,
-                       const QDate& today);
+void DrawCalendarLists(const Settings::Kalender& kalender, const CalendarData& data,
+                       const CalendarLayout& layout, const QDate& today);

@@ -57,8 +57,7 @@ void DrawSmoothText(const QString& text, const CalendarFont& font, int32_t colou
     const std::optional<IS40_LOGFONT> record = recordOf(font, font.height);
     if (!record) return;
     uint32_t ink = uint32_t(colour);
-    if (autoContrast)
-        ink = ReadableColour(rect.x(), rect.y(), rect.width(), rect.height()).value_or(ink);
+    if (autoContrast) ink = ReadableColour(rect.x(), rect.y(), rect.width(), rect.height()).value_or(ink);
     const QByteArray lines = linesOf(text);
     const IS40_RECT target{rect.x(), rect.y(), rect.x() + rect.width(), rect.y() + rect.height()};
     const ImageLibraryFunctions& fn = Library().fn();

@@ -38,7 +38,7 @@ public:
             DrawLine(k_.rahmenfarbe, R + 1, bottom, X - 2, bottom);
             DrawLine(k_.rahmenfarbe, X - 2, bottom, X - 2, Yb - 1);
         }
-        const CalendarFont monat{k_.monatschriftart, k_.monathoehe, k_.monatgewicht,
+        const CalendarFont monat{k_.monatschriftart, k_.monathoehe,         k_.monatgewicht,
                                  k_.monatkursiv,     k_.monatunterstrichen, k_.monatdurchgestrichen};
         DrawSmoothText(MonthTitle(month.first), monat, k_.monatfarbe, false, 100, kTextCentre,
                        {X, Yb, 8 * SB, ZH});
@@ -85,7 +85,8 @@ private:
     // A statutory holiday of the chosen state colours its day; otherwise the weekday does.
     int32_t dayColour(const QDate& day) const {
         for (const HolidayEntry& entry : data_.Holidays)
-            if (entry.Statutory && entry.Date == day && HolidayApplies(entry, k_.feiertagland)) return entry.Color;
+            if (entry.Statutory && entry.Date == day && HolidayApplies(entry, k_.feiertagland))
+                return entry.Color;
         return weekendColour(day);
     }
 
@@ -106,7 +107,8 @@ private:
 
         std::vector<int32_t> bars;
         for (const SchoolHolidayEntry& period : data_.SchoolHolidays)
-            if (period.FromDate <= day && day <= period.ToDate && SchoolHolidayApplies(period, k_.ferienländer))
+            if (period.FromDate <= day && day <= period.ToDate &&
+                SchoolHolidayApplies(period, k_.ferienländer))
                 bars.push_back(period.Color);
         const int K = int(bars.size());
         if (K > 0) {

@@ -1,9 +1,9 @@
 // The calendar drawn on a plain white canvas with the real library, for a fixed "today" and data
 // file; every expected coordinate is worked out by hand from the settings below.
+#include "calendar/RenderCalendar.h"
 #include "app/Clock.h"
 #include "calendar/CalendarLayout.h"
 #include "calendar/CalendarSyntax.h"
-#include "calendar/RenderCalendar.h"
 #include "compose/WorkingImage.h"
 
 #include "StampSupport.h"
@@ -11,8 +11,8 @@
 
 namespace {
 
-const QColor kDays(0, 0, 160), kLines(150, 150, 150), kStatutory(0, 160, 0), kNw(255, 0, 0),
-    kBy(255, 160, 0), kPaper(128, 64, 0), kYellow(224, 224, 0), kTermine(0, 120, 120);
+const QColor kDays(0, 0, 160), kLines(150, 150, 150), kStatutory(0, 160, 0), kNw(255, 0, 0), kBy(255, 160, 0),
+    kPaper(128, 64, 0), kYellow(224, 224, 0), kTermine(0, 120, 120);
 
 // 11 December 2024 is a Wednesday: row 3 of its month, column 4.
 const QByteArray kData = "feiertag;Testtag;;18.12.;gesetzlich;;#00A000\n"
@@ -184,4 +184,17 @@ TEST_F(CalendarPicture, BlockHeightIsWhatIsDrawn) {
     EXPECT_EQ(layout.H, 200 + 15 + 30 + 15 + 30 + 15 + 45);
     EXPECT_EQ(layout.Y, 400 - layout.H);
     EXPECT_EQ(layout.appointmentsTop + 3 * layout.LH, canvas.height);
+}
+
+TEST_F(CalendarPicture, AnySettingsValueIsSafe) {
+    // The settings file may hold any number; the calendar must neither overflow nor hang on it.
+    const int32_t values[] = {INT32_MIN, -25, 0, 5000, INT32_MAX};
+    for (const int32_t v : values) {
+        Settings::Kalender hostile = k;
+        hostile.spaltenbreite = hostile.zeilenhöhe = hostile.terminehoehe = v;
+        hostile.offsetx = hostile.offsety = v;
+        hostile.terminemonattagdiffvorher = hostile.terminemonattagdiffnachher = v;
+        const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
+        RenderCalendar(hostile);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "Pixels.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -16,13 +17,19 @@ uint32_t le(std::span<const uint8_t> d, size_t at, int bytes) {
 constexpr uint32_t kBmpUncompressed = 0, kBmpBitFields = 3;
 
 int32_t checkBmp(std::span<const uint8_t> d) {
-    // File header (14 bytes), then an info header of at least 40 bytes; older 12-byte core
-    // headers are left to Qt.
-    if (d.size() < 54 || le(d, 14, 4) < 40) return IS40_ERR_NONE;
-    const int64_t width = int32_t(le(d, 18, 4));
-    const int64_t height = std::abs(int64_t(int32_t(le(d, 22, 4))));
-    const uint32_t bits = le(d, 28, 2);
-    const uint32_t compression = le(d, 30, 4);
+    // File header (14 bytes), then a 12-byte core header (16-bit sizes, never compressed) or an
+    // info header of at least 40 bytes. A file that ends inside them is cut short: Qt would still
+    // make a blank picture of the size it finds there, however large.
+    constexpr uint32_t kCoreHeader = 12;
+    if (d.size() < 14 + 4) return IS40_ERR_CORRUPT;
+    const uint32_t infoSize = le(d, 14, 4);
+    const bool core = infoSize == kCoreHeader;
+    if (!core && infoSize < 40) return IS40_ERR_NONE;
+    if (d.size() < 14 + std::min<size_t>(infoSize, 40)) return IS40_ERR_CORRUPT;
+    const int64_t width = core ? le(d, 18, 2) : int32_t(le(d, 18, 4));
+    const int64_t height = core ? le(d, 20, 2) : std::abs(int64_t(int32_t(le(d, 22, 4))));
+    const uint32_t bits = le(d, core ? 24 : 28, 2);
+    const uint32_t compression = core ? kBmpUncompressed : le(d, 30, 4);
     if (const int32_t error = CheckPictureSize(width, height)) return error;
     if ((compression != kBmpUncompressed && compression != kBmpBitFields) || bits == 0 || bits > 32)
         return IS40_ERR_NONE;

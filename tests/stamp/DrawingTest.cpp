@@ -1,8 +1,8 @@
-// The library's drawing and text functions on real buffers.
+// The library's line and text measuring functions on real buffers; the rest is seen through the
+// stamp renderer (TextStampTest).
 #include "StampSupport.h"
 
 #include <QByteArray>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -18,31 +18,6 @@ IS40_LOGFONT Font(const char* face, int32_t height, int32_t weight = 400) {
 } // namespace
 
 using Drawing = LibraryTest;
-
-TEST_F(Drawing, QuarterAndHalfTurns) {
-    // A 3 x 2 picture; the pixel at the top-left corner is red, the one at the top-right green.
-    struct Case {
-        int turn;
-        QSize size;
-        QPoint red, green;
-    };
-    const Case cases[] = {
-        {0, {2, 3}, {0, 2}, {0, 0}}, // counter-clockwise: the top edge becomes the left edge
-        {1, {3, 2}, {2, 1}, {0, 1}},
-        {2, {2, 3}, {1, 0}, {1, 2}}, // clockwise: the top edge becomes the right edge
-    };
-    for (const Case& c : cases) {
-        Canvas picture(3, 2, Qt::blue);
-        picture.pixels[0] = 255, picture.pixels[2] = 0; // (0, 0) red
-        picture.pixels[7] = 255, picture.pixels[8] = 0; // (2, 0) green
-        ASSERT_EQ(fn().IS40_QuickRotateImageInPlace(picture.data(), 3, 2, c.turn, 3, 0), 1);
-        picture.width = c.size.width(), picture.height = c.size.height();
-        EXPECT_EQ(picture.at(c.red.x(), c.red.y()), QColor(Qt::red)) << c.turn;
-        EXPECT_EQ(picture.at(c.green.x(), c.green.y()), QColor(Qt::green)) << c.turn;
-    }
-    Canvas picture(3, 2);
-    EXPECT_EQ(fn().IS40_QuickRotateImageInPlace(picture.data(), 3, 2, 3, 3, 0), 0);
-}
 
 TEST_F(Drawing, LinesAreThinAndClipped) {
     struct Case {
@@ -72,25 +47,6 @@ TEST_F(Drawing, LinesAreThinAndClipped) {
         for (QPoint p : c.drawn)
             EXPECT_EQ(canvas.at(p.x(), p.y()), QColor(Qt::red)) << c.what;
     }
-}
-
-TEST_F(Drawing, TransparentRectangleAndMask) {
-    Canvas canvas(6, 4, Qt::white);
-    const IS40_RECT rect{4, -3, 100, 2};
-    ASSERT_EQ(fn().IS40_FillTransparentRectOnImage(canvas.data(), 6, 4, 3, 18, &rect, 0x0000ff, 0.5, 0), 1);
-    EXPECT_EQ(canvas.at(4, 0), QColor(255, 128, 128));
-    EXPECT_EQ(canvas.at(5, 1), QColor(255, 128, 128));
-    EXPECT_EQ(canvas.changed(Qt::white), QRect(4, 0, 2, 2));
-    EXPECT_EQ(fn().IS40_FillTransparentRectOnImage(canvas.data(), 6, 4, 3, 18, &rect, 0, std::nan(""), 0), 0);
-
-    // Through a mask: 255 takes the source, 0 keeps the image, 128 half of each; clipped on the left.
-    const Canvas red(3, 1, Qt::red);
-    const uint8_t mask[3] = {255, 128, 0};
-    Canvas target(2, 1, Qt::blue);
-    ASSERT_EQ(fn().IS40_AlphaBlendRGB(target.data(), 2, 1, 6, red.pixels.data(), 3, 1, 9, mask, -1, 0, 0), 1);
-    EXPECT_EQ(target.at(0, 0), QColor(128, 0, 127));
-    EXPECT_EQ(target.at(1, 0), QColor(Qt::blue));
-
 }
 
 TEST_F(Drawing, TextBlockSizes) {

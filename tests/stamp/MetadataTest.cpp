@@ -67,32 +67,6 @@ TEST_F(Metadata, IptcDatasetsJoinedByNumber) {
     EXPECT_EQ(GetIptcTag(25), "?????");
 }
 
-TEST_F(Metadata, DamagedBlocksReadAsMissing) {
-    const QString photo = tmp.file("photo.jpg");
-    WriteJpegWithMetadata(photo,
-                          {.exif = {{"Exif.Image.Model", "Kamera X1"}, {"Exif.Photo.ExposureTime", "1/200"}},
-                           .iptc = {{"Iptc.Application2.Keywords", "Hund"}}});
-    const QByteArray good = ReadFile(photo);
-    const qsizetype exif = good.indexOf("Exif");
-    ASSERT_GT(exif, 0);
-    // Entry counts and offsets made huge, the blocks cut short, the file cut inside the blocks.
-    for (int step : {3, 5, 7, 11}) {
-        QByteArray bad = good;
-        for (qsizetype i = exif + 10; i < exif + 160 && i < bad.size(); i += step)
-            bad[i] = char(0xff);
-        WriteFile(photo, bad);
-        const QString model = ReadExifTag(photo, 272);
-        EXPECT_FALSE(model.isEmpty());
-        ReadIptcData(photo);
-        GetIptcTag(25);
-    }
-    for (qsizetype cut : {exif + 4, exif + 40, good.size() / 2}) {
-        WriteFile(photo, good.left(cut));
-        EXPECT_FALSE(ReadExifTag(photo, 33434).isEmpty());
-        ReadIptcData(photo);
-    }
-}
-
 TEST(XpText, ByteListsDecodeAsUtf16) {
     struct Case {
         const char* list;

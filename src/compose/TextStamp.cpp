@@ -23,7 +23,7 @@ constexpr int64_t kMaxTurnedPixels = int64_t(1) << 26;
 
 int32_t alignmentFlags(int32_t ausrichtung, int32_t position) {
     // Automatic alignment follows the anchor's column: left, centred, right.
-    const int32_t alignment = ausrichtung == 0 ? (position - 1) % 3 + 1 : ausrichtung;
+    const int64_t alignment = ausrichtung == 0 ? (int64_t(position) - 1) % 3 + 1 : ausrichtung;
     const int32_t flag = alignment == 2 ? IS40_DT_CENTER : alignment == 3 ? IS40_DT_RIGHT : IS40_DT_LEFT;
     return flag | IS40_DT_NOPREFIX;
 }

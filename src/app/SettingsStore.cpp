@@ -1,6 +1,7 @@
 #include "app/SettingsStore.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,9 +11,7 @@
 SettingsStore::SettingsStore(QString filePath) : path_(std::move(filePath)) {}
 
 QString SettingsStore::defaultPath() {
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (config.isEmpty() || QDir::isRelativePath(config)) config = QDir::homePath() + "/.config";
-    return config + "/Korbinheim/Velomira.ini";
+    return ConfigHome() + "/Korbinheim/Velomira.ini";
 }
 
 IniDocument SettingsStore::load() const {

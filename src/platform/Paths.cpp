@@ -25,6 +25,11 @@ bool PathExists(const QString& path, int mode) {
     return true;
 }
 
+QString ConfigHome() {
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    return config.isEmpty() || QDir::isRelativePath(config) ? QDir::homePath() + "/.config" : config;
+}
+
 QString ProgramFolder() {
     char buffer[4096];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);

@@ -14,6 +14,9 @@ QString SpecialFolderPath(int csidl);
 // exists. Symbolic links are followed; an empty path or any error gives false.
 bool PathExists(const QString& path, int mode);
 
+// $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute (as the XDG rules ask).
+QString ConfigHome();
+
 // The folder of the running executable.
 QString ProgramFolder();
 

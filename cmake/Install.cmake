@@ -37,11 +37,13 @@ function(velomira_gzip target source output)
 endfunction()
 
 configure_file(${PROJECT_SOURCE_DIR}/data/velomira.1.in ${CMAKE_BINARY_DIR}/generated/velomira.1 @ONLY)
-velomira_gzip(velomira_manpage ${CMAKE_BINARY_DIR}/generated/velomira.1 ${CMAKE_BINARY_DIR}/share/man/man1/velomira.1.gz)
+velomira_gzip(velomira_manpage ${CMAKE_BINARY_DIR}/generated/velomira.1
+              ${CMAKE_BINARY_DIR}/share/man/man1/velomira.1.gz)
 
 # Debian wants the copyright and a compressed changelog beside every package's documentation. The
 # changelog's date follows SOURCE_DATE_EPOCH when set, so that packages can be built reproducibly.
-configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${CMAKE_BINARY_DIR}/share/doc/velomira/copyright COPYONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${CMAKE_BINARY_DIR}/share/doc/velomira/copyright
+               COPYONLY)
 string(TIMESTAMP VELOMIRA_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${CMAKE_BINARY_DIR}/generated/changelog @ONLY)
 velomira_gzip(velomira_changelog ${CMAKE_BINARY_DIR}/generated/changelog

@@ -9,7 +9,8 @@ build=(cmake ninja-build g++ clang pkg-config git qt6-base-dev qt6-base-dev-tool
 run=(qt6-image-formats-plugins qt6-qpa-plugins libqt6svg6 fonts-liberation fonts-dejavu-core fontconfig tzdata)
 test=(xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool trayer imagemagick libvips-tools
       gsettings-desktop-schemas libglib2.0-bin dconf-cli dconf-gsettings-backend dbus dbus-x11 xfconf
-      xfce4-panel desktop-file-utils appstream lintian dpkg-dev man-db libclang-rt-14-dev clang-format hyperfine time jq)
+      xfce4-panel desktop-file-utils appstream lintian dpkg-dev man-db libclang-rt-14-dev clang-format hyperfine
+      time jq)
 
 wanted=("${build[@]}" "${run[@]}")
 [ "${1:-test}" = run ] || wanted+=("${test[@]}")

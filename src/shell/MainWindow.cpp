@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "compose/ComposeWallpaper.h"
 #include "pictures/PictureOrder.h"
+#include "platform/Autostart.h"
 #include "shell/CommonDialogs.h"
 #include "shell/Inform.h"
 #include "shell/ProgramIcon.h"
@@ -47,6 +48,18 @@ void MainWindow::connectControls() {
     QAction* MInfo = MOptionen->addAction("Info");
     MInfo->setObjectName("MInfo");
     connect(MInfo, &QAction::triggered, this, [this] { MInfo_Click(); });
+    QAction* MAutostart = MOptionen->addAction("Beim Anmelden starten");
+    MAutostart->setObjectName("MAutostart");
+    MAutostart->setCheckable(true);
+    // The entry file is the state; the desktop's session settings may change it too.
+    connect(MOptionen, &QMenu::aboutToShow, MAutostart,
+            [MAutostart] { MAutostart->setChecked(AutostartEnabled()); });
+    connect(MAutostart, &QAction::triggered, this, [this, MAutostart](bool on) {
+        if (!SetAutostart(on, QCoreApplication::applicationFilePath()))
+            QMessageBox::warning(this, "Velomira",
+                                 "„Beim Anmelden starten“ ließ sich nicht ändern:\n" + AutostartFile());
+        MAutostart->setChecked(AutostartEnabled());
+    });
     MOptionen->addSeparator()->setObjectName("MTrenner");
     QAction* MBeenden = MOptionen->addAction("Beenden");
     MBeenden->setObjectName("MBeenden");

@@ -31,12 +31,16 @@ int RunUnprivileged(const std::function<int()>& body) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-ProcessResult RunProgram(const QString& program, const QStringList& args, const QStringList& env) {
-    QProcess p;
+QProcessEnvironment EnvironmentWith(const QStringList& env) {
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     for (const QString& kv : env)
         e.insert(kv.section('=', 0, 0), kv.section('=', 1));
-    p.setProcessEnvironment(e);
+    return e;
+}
+
+ProcessResult RunProgram(const QString& program, const QStringList& args, const QStringList& env) {
+    QProcess p;
+    p.setProcessEnvironment(EnvironmentWith(env));
     p.start(program, args);
     ProcessResult r;
     if (!p.waitForFinished(60000)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -26,6 +27,9 @@ struct ProcessResult {
     QString out;
     QString err;
 };
+
+// This process's environment with extra variables ("NAME=value").
+QProcessEnvironment EnvironmentWith(const QStringList& env);
 
 // Runs a program with extra environment variables ("NAME=value") and waits at most 60 s.
 ProcessResult RunProgram(const QString& program, const QStringList& args, const QStringList& env = {});

@@ -50,10 +50,7 @@ struct Killed {
 Killed startAndKill(const QString& program, const QStringList& args, const QStringList& env, int delayMs,
                     const QByteArray& ready = {}) {
     QProcess process;
-    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    for (const QString& kv : env)
-        e.insert(kv.section('=', 0, 0), kv.section('=', 1));
-    process.setProcessEnvironment(e);
+    process.setProcessEnvironment(EnvironmentWith(env));
     process.start(program, args);
     if (!process.waitForStarted()) return {};
     const pid_t pid = pid_t(process.processId());

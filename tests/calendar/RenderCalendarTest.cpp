@@ -4,6 +4,8 @@
 #include "app/Clock.h"
 #include "calendar/CalendarLayout.h"
 #include "calendar/CalendarSyntax.h"
+#include "calendar/CalendarText.h"
+#include "calendar/MoonSymbols.h"
 #include "compose/WorkingImage.h"
 
 #include "StampSupport.h"
@@ -171,6 +173,11 @@ TEST_F(CalendarPicture, SeparatorsOnTheDrawnRowsOnly) {
 
 TEST_F(CalendarPicture, NothingWithoutAWorkingImage) {
     RenderCalendar(k);
+    DrawSmoothText("Mo", {"Arial", 20}, 0, false, 100, kTextLeft, {0, 0, 60, 30});
+    DrawMoonSymbol(kNewMoon, {0, 0, 30, 30}, 20, 400, 0);
+    EXPECT_EQ(AnchorX(9, 0, 10), 0);
+    EXPECT_EQ(AnchorY(9, 0, 10), 0);
+    EXPECT_EQ(MeasureTextWidth("Mo ", {"Arial", 20}), 0);
     EXPECT_TRUE(canvas.changed(Qt::white).isEmpty());
 }
 

@@ -14,8 +14,8 @@
 
 FontControls::FontControls(QWidget* parent, const QString& prefix, FontSettings settings,
                            const QString& colourCaption, std::function<void()> changed)
-    : parent_(parent), s_(settings), colourCaption_(colourCaption), changed_(std::move(changed)),
-      grid_(new QGridLayout(parent)) {
+    : QObject(parent), form_(parent), s_(settings), colourCaption_(colourCaption),
+      changed_(std::move(changed)), grid_(new QGridLayout(parent)) {
     Schrift = MakeControl<QComboBox>(parent, prefix + "Schrift");
     FillFontList(Schrift);
     Höhe = MakeNumberField(parent, prefix + "Höhe");
@@ -44,17 +44,17 @@ FontControls::FontControls(QWidget* parent, const QString& prefix, FontSettings 
     grid_->addWidget(attributes, 3, 2, 1, 2);
     grid_->setColumnStretch(3, 1);
 
-    QObject::connect(Schrift, &QComboBox::activated, parent, [this](int index) { Schrift_Click(index); });
-    QObject::connect(Höhe, &QLineEdit::editingFinished, parent, [this] { Höhe_LostFocus(); });
-    QObject::connect(FarbeButton, &QPushButton::clicked, parent, [this] { FarbeButton_Click(); });
-    QObject::connect(Weight, &QButtonGroup::idClicked, parent, [this](int id) {
+    connect(Schrift, &QComboBox::activated, this, [this](int index) { Schrift_Click(index); });
+    connect(Höhe, &QLineEdit::editingFinished, this, [this] { Höhe_LostFocus(); });
+    connect(FarbeButton, &QPushButton::clicked, this, [this] { FarbeButton_Click(); });
+    connect(Weight, &QButtonGroup::idClicked, this, [this](int id) {
         s_.gewicht = id;
         changed_();
     });
     const std::pair<QCheckBox*, int*> flags[] = {
         {Italic, &s_.kursiv}, {Underline, &s_.unterstrichen}, {Strikeout, &s_.durchgestrichen}};
     for (auto [box, flag] : flags)
-        QObject::connect(box, &QCheckBox::clicked, parent, [this, flag](bool on) {
+        connect(box, &QCheckBox::clicked, this, [this, flag](bool on) {
             *flag = on ? 1 : 0;
             changed_();
         });
@@ -89,5 +89,5 @@ void FontControls::Höhe_LostFocus() {
 }
 
 void FontControls::FarbeButton_Click() {
-    if (ChooseSwatchColour(parent_, colourCaption_, Farbe, s_.farbe)) changed_();
+    if (ChooseSwatchColour(form_, colourCaption_, Farbe, s_.farbe)) changed_();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -25,8 +26,8 @@ struct FontSettings {
 
 // The controls that edit one FontSettings, named after `prefix` (prefix + "Schrift", "Höhe",
 // "Farbe", "FarbeButton", "Weight", "Italic", "Underline", "Strikeout"), laid out in a grid inside
-// `parent`. Every edit goes into the settings at once and then runs `changed`.
-class FontControls {
+// `parent`, which owns them. Every edit goes into the settings at once and then runs `changed`.
+class FontControls : public QObject {
 public:
     FontControls(QWidget* parent, const QString& prefix, FontSettings settings, const QString& colourCaption,
                  std::function<void()> changed);
@@ -42,7 +43,7 @@ private:
     void Höhe_LostFocus();
     void FarbeButton_Click();
 
-    QWidget* parent_;
+    QWidget* form_;
     FontSettings s_;
     QString colourCaption_;
     std::function<void()> changed_;

@@ -100,6 +100,7 @@ void FillFontList(QComboBox* combo) {
 
 void SelectFontFamily(QComboBox* combo, const QString& family) {
     combo->setCurrentIndex(combo->findData(family, Qt::UserRole, Qt::MatchFixedString));
+    combo->setPlaceholderText(family + " (nicht installiert)");
 }
 
 void SetContainerEnabled(QWidget* container, bool enabled) {

@@ -46,8 +46,8 @@ void AddFontFamily(QComboBox* combo, const QString& family);
 // Fills a font list with every installed family, sorted, with the first entry chosen.
 void FillFontList(QComboBox* combo);
 
-// Chooses the entry of a font list whose family is `family` (ignoring case); none when it is not
-// installed, so that the list does not show a font the stamp or calendar does not use.
+// Chooses the entry of a font list whose family is `family` (ignoring case). When it is not
+// installed no entry is chosen and the list says so, rather than show a font that is not used.
 void SelectFontFamily(QComboBox* combo, const QString& family);
 
 // Enables or disables every control inside `container`, and the contents of containers within it.

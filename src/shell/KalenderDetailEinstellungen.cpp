@@ -48,8 +48,8 @@ KalenderDetailEinstellungen::KalenderDetailEinstellungen(QWidget* parent) : QDia
     QGroupBox* frames[4];
     for (size_t i = 0; i < 4; ++i) {
         frames[i] = MakeFrame(this, groups[i].frame, groups[i].caption);
-        groups_[i] = std::make_unique<FontControls>(frames[i], groups[i].prefix, groups[i].settings,
-                                                    groups[i].colourCaption, [] {});
+        groups_[i] =
+            new FontControls(frames[i], groups[i].prefix, groups[i].settings, groups[i].colourCaption, [] {});
         layout->addWidget(frames[i], int(i / 2), int(i % 2));
     }
     FrameTermine = frames[3];
@@ -88,7 +88,7 @@ KalenderDetailEinstellungen::KalenderDetailEinstellungen(QWidget* parent) : QDia
 
 void KalenderDetailEinstellungen::InitDialog() {
     const Settings::Kalender& k = Program().settings.kalender;
-    for (const auto& group : groups_)
+    for (FontControls* group : groups_)
         group->InitDialog();
     ShowSwatch(KalenderSamstagFarbe, k.samstagfarbe);
     ShowSwatch(KalenderSonntagFarbe, k.sonntagfarbe);

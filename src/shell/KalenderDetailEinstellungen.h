@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <array>
-#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -19,7 +18,7 @@ public:
     void InitDialog();
 
 private:
-    std::array<std::unique_ptr<FontControls>, 4> groups_;
+    std::array<FontControls*, 4> groups_;
     QGroupBox* FrameTermine;
     QLabel* KalenderSamstagFarbe;
     QLabel* KalenderSonntagFarbe;

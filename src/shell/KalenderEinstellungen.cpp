@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -34,6 +35,10 @@ void fillStates(QListWidget* list, bool checkable) {
         item->setData(Qt::UserRole, state.kurzname);
         if (checkable) item->setCheckState(Qt::Unchecked);
     }
+    // Every name whole, beside the vertical scroll bar.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
 }
 
 QListWidgetItem* stateItem(QListWidget* list, const QString& kurzname) {

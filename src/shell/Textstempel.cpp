@@ -46,7 +46,7 @@ void Textstempel::createControls() {
     StempelText->setToolTip("Platzhalter werden in der Vorschau so gezeigt, wie sie geschrieben sind");
 
     FrameSchrift = MakeFrame(this, "FrameSchrift", "Schrift");
-    font_ = std::make_unique<FontControls>(
+    font_ = new FontControls(
         FrameSchrift, "StempelText",
         FontSettings{t.schriftart, t.hoehe, t.farbe, t.gewicht, t.kursiv, t.unterstrichen, t.durchgestrichen},
         "Farbe des Textstempels", [this] { RefreshStampPreview(); });

@@ -5,7 +5,6 @@
 #include "shell/StampPreview.h"
 
 #include <QDialog>
-#include <memory>
 
 class PositionGrid;
 class QCheckBox;
@@ -35,7 +34,7 @@ private:
     StampPreview preview_;
     QLineEdit* StempelText;
     QGroupBox* FrameSchrift;
-    std::unique_ptr<FontControls> font_;
+    FontControls* font_;
     QCheckBox* StempelTextFarbeLesbar;
     QSlider* StempelTextDeckkraft;
     QLabel* StempelTextDeckkraftProzent;

@@ -188,3 +188,41 @@ TEST_F(TextstempelTest, PreviewFollowsTextPositionAndFont) {
     }
     EXPECT_EQ(stamp().schriftart, fonts->currentText());
 }
+
+namespace {
+
+// The part of a picture that is ink (darker than mid-grey), as a grey picture.
+QImage ink(const QImage& picture) {
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    QRect box;
+    for (int y = 0; y < grey.height(); ++y)
+        for (int x = 0; x < grey.width(); ++x)
+            if (grey.pixelColor(x, y).value() < 128) box |= QRect(x, y, 1, 1);
+    return grey.copy(box);
+}
+
+} // namespace
+
+// Each direction button shows the upright picture turned as its tool tip says: counter-clockwise
+// for text that reads upwards, clockwise for text that reads downwards.
+TEST_F(TextstempelTest, DirectionPicturesShowTheTurn) {
+    auto* directions = Child<QButtonGroup>(dialog.get(), "StempelTextDirection");
+    const auto picture = [&](int richtung) {
+        return ink(directions->button(richtung)->icon().pixmap(32, 32).toImage());
+    };
+    const QImage upright = picture(0);
+    ASSERT_GT(upright.width(), upright.height());
+    const struct {
+        int richtung;
+        const char* tip;
+        qreal clockwise; // degrees
+    } turns[] = {{1, "nach oben lesend", -90}, {2, "auf dem Kopf", 180}, {3, "nach unten lesend", 90}};
+    for (const auto& t : turns) {
+        SCOPED_TRACE(t.richtung);
+        EXPECT_EQ(directions->button(t.richtung)->toolTip(), t.tip);
+        const QImage turned = upright.transformed(QTransform().rotate(t.clockwise));
+        const QImage opposite = upright.transformed(QTransform().rotate(t.clockwise + 180));
+        EXPECT_LT(MeanDifference(picture(t.richtung), turned), 8.0);
+        EXPECT_GT(MeanDifference(picture(t.richtung), opposite), 20.0);
+    }
+}

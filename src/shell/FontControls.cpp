@@ -64,14 +64,7 @@ void FontControls::InitDialog() {
     SelectFontFamily(Schrift, s_.schriftart);
     Höhe->setText(QString::number(s_.hoehe));
     ShowSwatch(Farbe, s_.farbe);
-    // A weight without an option button leaves the group without a choice.
-    if (QAbstractButton* button = Weight->button(s_.gewicht))
-        button->setChecked(true);
-    else if (QAbstractButton* checked = Weight->checkedButton()) {
-        Weight->setExclusive(false);
-        checked->setChecked(false);
-        Weight->setExclusive(true);
-    }
+    CheckOption(Weight, s_.gewicht);
     Italic->setChecked(s_.kursiv == 1);
     Underline->setChecked(s_.unterstrichen == 1);
     Strikeout->setChecked(s_.durchgestrichen == 1);

@@ -72,6 +72,15 @@ QButtonGroup* MakeOptions(QGroupBox* box, const QString& name,
     return group;
 }
 
+void CheckOption(QButtonGroup* group, int id) {
+    if (QAbstractButton* button = group->button(id)) return button->setChecked(true);
+    if (QAbstractButton* checked = group->checkedButton()) {
+        group->setExclusive(false);
+        checked->setChecked(false);
+        group->setExclusive(true);
+    }
+}
+
 void SortComboItems(QComboBox* combo) {
     std::vector<ComboEntry> entries;
     entries.reserve(size_t(combo->count()));

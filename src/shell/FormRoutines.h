@@ -35,6 +35,9 @@ QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& captio
 QButtonGroup* MakeOptions(QGroupBox* box, const QString& name,
                           std::initializer_list<std::pair<int, QString>> items);
 
+// Switches on the option button `id` of the group; with no such button none is on.
+void CheckOption(QButtonGroup* group, int id);
+
 // Sorts the entries of a combo box ascending by their text in lower case, with the gapped sort the
 // font lists have always been ordered by (so equal names keep that order too).
 void SortComboItems(QComboBox* combo);

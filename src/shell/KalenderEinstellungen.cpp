@@ -281,8 +281,7 @@ void KalenderEinstellungen::InitDialog() {
     showDataFile();
     mitFerienlegende->setEnabled(mitFerien->isChecked());
     TerminOptionen->setEnabled(k.termine == 1);
-    if (QAbstractButton* button = KalenderTermineMonatTag->button(k.terminemonattag))
-        button->setChecked(true);
+    CheckOption(KalenderTermineMonatTag, k.terminemonattag);
 }
 
 void KalenderEinstellungen::showDataFile() {

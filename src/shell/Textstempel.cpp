@@ -26,10 +26,6 @@ Settings::Textstempel& stamp() {
     return Program().settings.textstempel;
 }
 
-void checkOption(QButtonGroup* group, int id) {
-    if (QAbstractButton* button = group->button(id)) button->setChecked(true);
-}
-
 } // namespace
 
 Textstempel::Textstempel(QWidget* parent) : QDialog(parent), preview_(kPreviewSize) {
@@ -166,8 +162,8 @@ void Textstempel::InitDialog() {
     font_->InitDialog();
     StempelTextFarbeLesbar->setChecked(t.farbelesbar == 1);
     font_->colourButton()->setEnabled(t.farbelesbar != 1);
-    checkOption(StempelTextDirection, t.richtung);
-    checkOption(StempelTextAlignment, t.ausrichtung);
+    CheckOption(StempelTextDirection, t.richtung);
+    CheckOption(StempelTextAlignment, t.ausrichtung);
     StempelTextOffsetX->setText(QString::number(t.offsetx));
     StempelTextOffsetY->setText(QString::number(t.offsety));
     StempelTextPosition->showPosition(t.position);

@@ -8,7 +8,9 @@
 
 // Pictures of the three dialogs for a person to look at: a framed stamp with a placeholder on a
 // box, and the calendar of the shipped data file in the preview.
-TEST_F(ProgramTest, ScreenshotsOfTheDialogs) {
+using DialogScreenshots = ProgramTest;
+
+TEST_F(DialogScreenshots, AllThreeDialogs) {
     Settings& s = Program().settings;
     s.textstempel.text = "Velomira%\\%f";
     s.textstempel.position = 9;

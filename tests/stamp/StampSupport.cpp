@@ -1,5 +1,8 @@
 #include "StampSupport.h"
 
+#include <QGuiApplication>
+#include <memory>
+
 Canvas::Canvas(int w, int h, QColor fill) : width(w), height(h), pixels(size_t(w) * size_t(h) * 3) {
     for (size_t i = 0; i < pixels.size(); i += 3) {
         pixels[i] = uint8_t(fill.red());
@@ -24,3 +27,25 @@ QRect Canvas::changed(QColor background) const {
             if (at(x, y) != background) box |= QRect(x, y, 1, 1);
     return box;
 }
+
+namespace {
+
+// The application object that fonts need, made here rather than by the library so that it is torn
+// down, with Qt's font database and the fontconfig data it holds, before the leak check at exit.
+class GuiApplication : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_stamp";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new GuiApplication);
+
+} // namespace

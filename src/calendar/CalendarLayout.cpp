@@ -66,7 +66,7 @@ CalendarLayout LayOutCalendar(const Settings::Kalender& k, const CalendarData& d
     if (k.termine == 1) {
         l.appointmentsFrom = k.terminemonattag == 1 ? today : current.first;
         l.appointmentsTo = k.terminemonattag == 1 ? today : current.last;
-        l.appointmentsFrom = l.appointmentsFrom.addDays(-k.terminemonattagdiffvorher);
+        l.appointmentsFrom = l.appointmentsFrom.addDays(-qint64(k.terminemonattagdiffvorher));
         l.appointmentsTo = l.appointmentsTo.addDays(k.terminemonattagdiffnachher);
         for (std::size_t i = 0; i < data.Appointments.size(); ++i)
             if (data.Appointments[i].Date >= l.appointmentsFrom &&

@@ -15,5 +15,6 @@ if [ "${VELOMIRA_QUICK:-0}" != 1 ]; then
     BUILD_DIR=build-asan CMAKE_ARGS="-DVELOMIRA_SANITIZE=ON -DVELOMIRA_BENCH=OFF" bash scripts/build.sh
     export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
     export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+    export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
     (cd build-asan && ctest --output-on-failure -j2 --timeout 600)
 fi

@@ -1,10 +1,10 @@
 #include "compose/Placeholders.h"
 
 #include "app/Clock.h"
+#include "calendar/CalendarDates.h"
 #include "compose/PictureMetadata.h"
 #include "imagelib/ImageError.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -78,11 +78,6 @@ void expandMetadata(MarkedText& text, const std::array<QStringView, N>& codes, V
     }
 }
 
-QLocale dateLocale() {
-    const QLocale system = QLocale::system();
-    return system.language() == QLocale::C ? QLocale(QLocale::German, QLocale::Germany) : system;
-}
-
 QString lastComponent(const QString& directory) {
     return directory.mid(directory.lastIndexOf(u'/') + 1);
 }
@@ -105,7 +100,7 @@ QString ExpandPlaceholders(const QString& text, const QString& path, const PathP
     // The clock is read for each of the three, as a stamp made at midnight always was.
     out.replace("%d", Now().date().toString("dd.MM.yyyy"), Qt::CaseInsensitive);
     out.replace("%u", Now().time().toString("HH:mm:ss"), Qt::CaseInsensitive);
-    out.replace("%w", dateLocale().dayName(Now().date().dayOfWeek(), QLocale::LongFormat),
+    out.replace("%w", CalendarLocale().dayName(Now().date().dayOfWeek(), QLocale::LongFormat),
                 Qt::CaseInsensitive);
 
     MarkedText marked(out);

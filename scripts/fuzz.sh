@@ -12,7 +12,7 @@ build=build-fuzz
 [ -f "$build/build.ninja" ] || CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
     -DVELOMIRA_FUZZ=ON -DVELOMIRA_TESTS=OFF -DVELOMIRA_BENCH=OFF >/dev/null
 targets=$(ninja -C "$build" -t targets all | sed -n 's|^bin/\(fuzz_[a-z_]*\): CXX_EXECUTABLE_LINKER.*|\1|p' | sort -u)
-ninja -C "$build" $targets >/dev/null
+ninja -C "$build" $targets | tail -n 5
 
 mkdir -p "$build/artifacts"
 summary=() failed=0

@@ -7,7 +7,9 @@
 #include "platform/Autostart.h"
 #include "shell/CommonDialogs.h"
 #include "shell/Inform.h"
+#include "shell/KalenderEinstellungen.h"
 #include "shell/ProgramIcon.h"
+#include "shell/Textstempel.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -88,9 +90,8 @@ void MainWindow::connectControls() {
     connect(c_.FarbwahlButton, &QPushButton::clicked, this, [this] { FarbwahlButton_Click(); });
     connect(c_.HGBVerzeichnisButton, &QPushButton::clicked, this, [this] { HGBVerzeichnisButton_Click(); });
     connect(c_.übernehmen, &QPushButton::clicked, this, [this] { ComposeCurrentAgain(); });
-    // The stamp and calendar dialogs are still to come; until then the buttons apply what is set.
-    connect(c_.TextstempelButton, &QPushButton::clicked, this, [this] { ComposeCurrentAgain(); });
-    connect(c_.KalenderButton, &QPushButton::clicked, this, [this] { ComposeCurrentAgain(); });
+    connect(c_.TextstempelButton, &QPushButton::clicked, this, [this] { openModal<Textstempel>(); });
+    connect(c_.KalenderButton, &QPushButton::clicked, this, [this] { openModal<KalenderEinstellungen>(); });
     connect(c_.SortierungArt, &QButtonGroup::idClicked, this, [this](int id) { SortierungArt_Click(id); });
     connect(c_.Anpassung, &QButtonGroup::idClicked, this, [this](int id) { Anpassung_Click(id); });
     connect(c_.delay, &QLineEdit::editingFinished, this, [this] { delay_LostFocus(); });
@@ -224,6 +225,15 @@ void MainWindow::showColour(int colour) {
 void MainWindow::ComposeCurrentAgain() {
     Program().CurrentIndex -= 1;
     ComposeWallpaper();
+}
+
+// No change comes while a stamp or calendar dialog is open; what was set there shows at once after.
+template <class Dialog> void MainWindow::openModal() {
+    tray_.StopChangeTimer();
+    Dialog dialog(this);
+    dialog.exec();
+    ComposeCurrentAgain();
+    tray_.StartChangeTimer(settings().misc.delay);
 }
 
 void MainWindow::Hinzufügen_Click() {

@@ -44,6 +44,7 @@ private:
     void showColour(int colour);
     // Composes the picture shown once more, after a change of how it is drawn.
     void ComposeCurrentAgain();
+    template <class Dialog> void openModal();
     void endOfProgram();
 
     void Hinzufügen_Click();

@@ -112,8 +112,6 @@ TEST_F(KalenderTest, NumberFieldsKeepThePreviousValueOnBadInput) {
         {"KalenderTermineMonatTagDiffVorher", "11",
          "Termindifferenz nicht zulässig.\nWerte zwischen 0 und 10 sind erlaubt.", "2",
          &Settings::Kalender::terminemonattagdiffvorher, 2},
-        {"KalenderTermineMonatTagDiffNachher", "0", "", "0", &Settings::Kalender::terminemonattagdiffnachher,
-         0},
     };
     kalender().termine = 1;
     dialog->InitDialog();

@@ -10,7 +10,7 @@ run=(qt6-image-formats-plugins qt6-qpa-plugins libqt6svg6 fonts-liberation fonts
 test=(xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool trayer imagemagick libvips-tools
       gsettings-desktop-schemas libglib2.0-bin dconf-cli dconf-gsettings-backend dbus dbus-x11 xfconf
       xfce4-panel desktop-file-utils appstream lintian dpkg-dev man-db libclang-rt-14-dev clang-format hyperfine
-      time jq)
+      time jq strace faketime)
 
 wanted=("${build[@]}" "${run[@]}")
 [ "${1:-test}" = run ] || wanted+=("${test[@]}")

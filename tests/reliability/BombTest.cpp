@@ -17,6 +17,21 @@ namespace {
 
 const QString kData = VELOMIRA_SOURCE_DIR "/tests/reliability/data/";
 
+// A little-endian (or, for PNG and JPEG, big-endian) header built field by field.
+struct Bytes {
+    QByteArray data;
+    QDataStream out{&data, QIODevice::WriteOnly};
+    explicit Bytes(QDataStream::ByteOrder order = QDataStream::LittleEndian) { out.setByteOrder(order); }
+    Bytes& raw(const QByteArray& bytes) {
+        out.writeRawData(bytes.constData(), int(bytes.size()));
+        return *this;
+    }
+    template <class... T> Bytes& put(T... values) {
+        (out << ... << values);
+        return *this;
+    }
+};
+
 uint32_t crc32(const QByteArray& bytes) {
     uint32_t crc = 0xFFFFFFFF;
     for (const char c : bytes) {
@@ -28,86 +43,60 @@ uint32_t crc32(const QByteArray& bytes) {
 }
 
 QByteArray png(quint32 width, quint32 height) {
-    QByteArray bytes("\x89PNG\r\n\x1a\n");
-    QDataStream out(&bytes, QIODevice::Append);
+    Bytes png(QDataStream::BigEndian);
+    png.raw("\x89PNG\r\n\x1a\n");
     const auto chunk = [&](const QByteArray& typeAndData) {
-        out << quint32(typeAndData.size() - 4);
-        out.writeRawData(typeAndData.constData(), int(typeAndData.size()));
-        out << crc32(typeAndData);
+        png.put(quint32(typeAndData.size() - 4)).raw(typeAndData).put(crc32(typeAndData));
     };
-    QByteArray header("IHDR");
-    QDataStream(&header, QIODevice::Append)
-        << width << height << quint8(8) << quint8(2) << quint8(0) << quint8(0) << quint8(0);
-    chunk(header);
+    chunk("IHDR" +
+          Bytes(QDataStream::BigEndian).put(width, height, quint8(8), quint8(2)).raw(QByteArray(3, 0)).data);
     chunk("IDAT" + qCompress(QByteArray(64, 0)).mid(4)); // qCompress puts the length before the stream
     chunk("IEND");
-    return bytes;
+    return png.data;
 }
 
-QByteArray jpeg(quint16 width, quint16 height) {
+// A picture Qt wrote, with the size fields at `at` overwritten.
+QByteArray patched(const char* format, qsizetype at, const QByteArray& size) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImage(8, 8, QImage::Format_RGB888).save(&buffer, "JPEG");
-    const qsizetype frame = bytes.indexOf("\xff\xc0"); // start of frame: length, precision, height, width
-    QDataStream size(&bytes, QIODevice::ReadWrite);
-    size.device()->seek(frame + 5);
-    size << height << width;
-    return bytes;
+    QImage(8, 8, QImage::Format_RGB888).save(&buffer, format);
+    if (at < 0) at = bytes.indexOf("\xff\xc0") + 5; // JPEG start of frame: length, precision, height, width
+    return bytes.replace(at, size.size(), size);
 }
 
-QByteArray pcx(quint16 lastX, quint16 lastY) {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << quint8(10) << quint8(5) << quint8(1) << quint8(8) << quint16(0) << quint16(0) << lastX << lastY
-        << quint16(96) << quint16(96);
-    out.writeRawData(QByteArray(49, 0).constData(), 49); // EGA palette, reserved byte
-    out << quint8(3) << quint16(lastX + 1) << quint16(1);
-    out.writeRawData(QByteArray(58, 0).constData(), 58);
-    out.writeRawData(QByteArray(64, '\x11').constData(), 64);
-    return bytes;
+QByteArray jpeg(quint16 width, quint16 height) {
+    return patched("JPEG", -1, Bytes(QDataStream::BigEndian).put(height, width).data);
 }
 
 QByteArray bmp(qint32 width, qint32 height) {
-    QByteArray bytes("BM");
-    QDataStream out(&bytes, QIODevice::Append);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << quint32(54 + 64) << quint32(0) << quint32(54) << quint32(40) << width << height << quint16(1)
-        << quint16(24) << quint32(0) << quint32(64) << quint32(0) << quint32(0) << quint32(0) << quint32(0);
-    out.writeRawData(QByteArray(64, '\x22').constData(), 64);
-    return bytes;
+    return patched("BMP", 18, Bytes().put(width, height).data);
+}
+
+QByteArray pcx(quint16 lastX, quint16 lastY) {
+    return Bytes()
+        .put(quint8(10), quint8(5), quint8(1), quint8(8), quint16(0), quint16(0), lastX, lastY, quint16(96),
+             quint16(96))
+        .raw(QByteArray(49, 0)) // EGA palette, reserved byte
+        .put(quint8(3), quint16(lastX + 1), quint16(1))
+        .raw(QByteArray(58, 0) + QByteArray(64, '\x11'))
+        .data;
 }
 
 // An uncompressed RGB TIFF with 16 bits per sample and one strip.
 QByteArray tiff16(quint32 width, quint32 height) {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
     constexpr quint16 kShort = 3, kLong = 4;
     constexpr quint32 kEntries = 10, kBitsAt = 8 + 2 + kEntries * 12 + 4, kDataAt = kBitsAt + 6;
-    out << quint8('I') << quint8('I') << quint16(42) << quint32(8) << quint16(kEntries);
-    // One directory entry; a value that does not fit its four bytes is stored at `value`.
-    const auto entry = [&](quint16 tag, quint16 type, quint32 value, quint32 count = 1) {
-        out << tag << type << count;
-        if (type == kShort && count == 1)
-            out << quint16(value) << quint16(0);
-        else
-            out << value;
-    };
-    entry(256, kLong, width);
-    entry(257, kLong, height);
-    entry(258, kShort, kBitsAt, 3); // BitsPerSample, for each of the three samples
-    entry(259, kShort, 1);          // no compression
-    entry(262, kShort, 2);          // RGB
-    entry(273, kLong, kDataAt);
-    entry(277, kShort, 3);
-    entry(278, kLong, height);
-    entry(279, kLong, 48);
-    entry(284, kShort, 1);
-    out << quint32(0) << quint16(16) << quint16(16) << quint16(16);
-    out.writeRawData(QByteArray(48, '\x33').constData(), 48);
-    return bytes;
+    Bytes tiff;
+    tiff.raw("II").put(quint16(42), quint32(8), quint16(kEntries));
+    // Directory entries: tag, type, count, value (BitsPerSample's three values stored at kBitsAt).
+    const quint32 entries[][4] = {{256, kLong, 1, width}, {257, kLong, 1, height}, {258, kShort, 3, kBitsAt},
+                                  {259, kShort, 1, 1},    {262, kShort, 1, 2},     {273, kLong, 1, kDataAt},
+                                  {277, kShort, 1, 3},    {278, kLong, 1, height}, {279, kLong, 1, 48},
+                                  {284, kShort, 1, 1}};
+    for (const auto& e : entries)
+        tiff.put(quint16(e[0]), quint16(e[1]), e[2], e[3]);
+    return tiff.put(quint32(0), quint16(16), quint16(16), quint16(16)).raw(QByteArray(48, '\x33')).data;
 }
 
 struct Outcome {

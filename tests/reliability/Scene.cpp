@@ -28,7 +28,13 @@ Scene::Scene(const QString& root)
     writePicture(folder + "/pictures/a.png", {2400, 1600}, "PNG");
     writePicture(folder + "/pictures/b.bmp", {1200, 900}, "BMP");
     writePicture(folder + "/pictures/c.png", {640, 960}, "PNG");
-    SaveSettings(SettingsStore(ini), RecordA(folder));
+    Settings s = Settings::defaults();
+    s.misc.bmpverzeichnis = storage;
+    s.PictureFolders = {folder + "/pictures/"};
+    s.misc.reihenfolge = 1; // by name, so that positions name the same picture in every run
+    s.misc.png = s.misc.bmp = 1;
+    s.misc.passende_farbe = 0;
+    SaveSettings(SettingsStore(ini), s);
 }
 
 QStringList Scene::env() const {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "RecordPair.h"
+#include "app/Settings.h"
 
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 // A user's files for `velomira --next`, all under one folder: three pictures, the storage folder and
-// the settings file holding RecordA(folder).
+// the settings file (every value written, pictures by name).
 struct Scene {
     explicit Scene(const QString& folder);
 

@@ -1,31 +1,33 @@
 #pragma once
 
 #include "imagelib/ImageBuffer.h"
+#include "imagelib/ImageLibrary.h"
 
-#include <QByteArray>
-#include <QImage>
 #include <array>
-#include <vector>
+#include <gtest/gtest.h>
 
 using Rgb = std::array<int, 3>;
 
 // Loads the image libraries from the build tree once.
-void LoadImageLibrary();
+inline void LoadImageLibrary() {
+    ASSERT_TRUE(Library().loaded() || Library().load({VELOMIRA_BINARY_DIR "/lib/velomira"}).isEmpty());
+}
 
-Rgb PixelAt(const ImageBuffer& image, int x, int y);
-ImageBuffer Filled(int32_t width, int32_t height, Rgb colour);
+inline Rgb PixelAt(const ImageBuffer& image, int x, int y) {
+    const uint8_t* p = image.data() + y * image.stride() + x * 3;
+    return {p[0], p[1], p[2]};
+}
 
-// The bytes of `image` saved by Qt in `format` ("PNG", "JPG", ...).
-QByteArray Encoded(const QImage& image, const char* format, int quality = -1);
+// A picture whose pixel (x, y) is f(x, y).
+template <typename F> ImageBuffer Drawn(int32_t width, int32_t height, F f) {
+    ImageBuffer image = ImageBuffer::Allocate(width, height);
+    for (int i = 0; i < width * height; ++i) {
+        const Rgb p = f(i % width, i / width);
+        std::copy(p.begin(), p.end(), image.data() + i * 3);
+    }
+    return image;
+}
 
-// A JPEG with an EXIF block giving `orientation`, inserted after the start marker.
-QByteArray WithExifOrientation(const QByteArray& jpeg, int orientation);
-
-// A PCX file; `pixels` holds each scan line's planes one after the other, run-length encoded
-// (runs continue across lines) unless `plain`. `trailing` follows the pixel data.
-struct PcxFile {
-    int bits, planes, width, height, bytesPerLine;
-    std::vector<uint8_t> pixels, palette, trailing;
-    bool plain = false;
-};
-QByteArray EncodePcx(const PcxFile& pcx);
+inline ImageBuffer Filled(int32_t width, int32_t height, Rgb colour) {
+    return Drawn(width, height, [&](int, int) { return colour; });
+}

@@ -1,8 +1,47 @@
+// PCX files put together byte by byte, and the pixels they must give.
 #include "ImageTestSupport.h"
 #include "TestSupport.h"
+#include "imagelib/ImageError.h"
 #include "imagelib/ImageFiles.h"
 
-#include <gtest/gtest.h>
+#include "VelomiraIS.h"
+
+#include <vector>
+
+namespace {
+
+// A PCX file; `pixels` holds each scan line's planes one after the other, run-length encoded (runs
+// continue across lines) unless `plain`. `trailing` follows the pixel data.
+struct PcxFile {
+    int bits, planes, width, height, bytesPerLine;
+    std::vector<uint8_t> pixels, palette, trailing;
+    bool plain = false;
+};
+
+QByteArray encoded(const PcxFile& pcx) {
+    QByteArray out(128, '\0');
+    const auto put16 = [&](int at, int value) { out[at] = char(value), out[at + 1] = char(value >> 8); };
+    out[0] = 0x0A, out[1] = 5, out[2] = pcx.plain ? 0 : 1, out[3] = char(pcx.bits);
+    put16(8, pcx.width - 1);
+    put16(10, pcx.height - 1);
+    for (size_t i = 0; i < pcx.palette.size(); ++i)
+        out[16 + int(i)] = char(pcx.palette[i]);
+    out[65] = char(pcx.planes);
+    put16(66, pcx.bytesPerLine);
+    const std::vector<uint8_t>& p = pcx.pixels;
+    for (size_t i = 0; i < p.size();) {
+        size_t run = 1;
+        while (!pcx.plain && i + run < p.size() && p[i + run] == p[i] && run < 63)
+            ++run;
+        if (!pcx.plain && (run > 1 || p[i] >= 0xC0)) out += char(0xC0 | run);
+        out += char(p[i]);
+        i += run;
+    }
+    return out +
+           QByteArray(reinterpret_cast<const char*>(pcx.trailing.data()), qsizetype(pcx.trailing.size()));
+}
+
+} // namespace
 
 TEST(Pcx, DecodesEveryLayout) {
     LoadImageLibrary();
@@ -23,6 +62,7 @@ TEST(Pcx, DecodesEveryLayout) {
         const char* name;
         PcxFile file;
         std::vector<Rgb> expected; // row by row
+        int error = 0;
     } cases[] = {
         {"monochrome",
          {1, 1, 3, 2, 2, {0xA0, 0, 0x40, 0}, header, {}},
@@ -41,11 +81,22 @@ TEST(Pcx, DecodesEveryLayout) {
         {"runs across lines",
          {8, 1, 100, 3, 100, std::vector<uint8_t>(300, 5), {}, end},
          std::vector<Rgb>(300, e(5))},
+        {"cut off", {8, 1, 3, 2, 4, {0, 200, 255}, {}, {}, true}, {}, IS40_ERR_CORRUPT},
+        {"two planes", {8, 2, 2, 1, 2, {1, 2, 3, 4}, {}, {}}, {}, IS40_ERR_UNSUPPORTED},
     };
     TempDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        WriteFile(dir.file("picture.pcx"), EncodePcx(c.file));
+        WriteFile(dir.file("picture.pcx"), encoded(c.file));
+        if (c.error) {
+            try {
+                ReadImage(dir.file("picture.pcx"));
+                ADD_FAILURE() << "read";
+            } catch (const ImageError& e) {
+                EXPECT_EQ(e.number(), 1000 + c.error);
+            }
+            continue;
+        }
         const ImageBuffer read = ReadImage(dir.file("picture.pcx"));
         ASSERT_EQ(read.width(), c.file.width);
         ASSERT_EQ(read.height(), c.file.height);

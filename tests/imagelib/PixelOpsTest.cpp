@@ -1,120 +1,170 @@
+// Painting, cropping and resizing in the library's pixel buffers, against hand-worked pixels.
 #include "ImageTestSupport.h"
 
 #include "VelomiraIS.h"
 
-#include <gtest/gtest.h>
+#include <QImage>
+#include <vector>
 
 namespace {
 
 constexpr int W = 4, H = 3;
 const Rgb kBackground{1, 1, 1}, kPaint{9, 8, 7};
 using Rows = std::vector<std::string>;
+const Rows kUntouched{"....", "....", "...."};
 
 // The picture as text: '#' for kPaint, '.' for kBackground.
 Rows drawn(const ImageBuffer& image) {
     Rows rows(static_cast<size_t>(image.height()));
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            rows[size_t(y)] += PixelAt(image, x, y) == kPaint        ? '#'
-                               : PixelAt(image, x, y) == kBackground ? '.'
-                                                                     : '?';
+    for (int i = 0; i < image.width() * image.height(); ++i) {
+        const Rgb p = PixelAt(image, i % image.width(), i / image.width());
+        rows[size_t(i / image.width())] += p == kPaint ? '#' : p == kBackground ? '.' : '?';
+    }
     return rows;
 }
 
-const Rows kUntouched{"....", "....", "...."};
+// Resizes into a buffer with guard bytes behind it, which must stay untouched.
+ImageBuffer resized(const ImageBuffer& source, int32_t width, int32_t height, int32_t mode) {
+    std::vector<uint8_t> out(size_t(width) * height * 3 + 16, 0xA5);
+    EXPECT_EQ(IS40_ResizeImage(source.data(), source.width(), source.height(), source.stride(), out.data(),
+                               width, height, width * 3, 3, mode, 0),
+              1);
+    EXPECT_EQ(std::count(out.end() - 16, out.end(), 0xA5), 16) << "written beyond the picture";
+    ImageBuffer result = ImageBuffer::Allocate(width, height);
+    std::copy_n(out.begin(), result.size(), result.data());
+    return result;
+}
+
+Rgb grey(int v) {
+    return {v, v, v};
+}
 
 } // namespace
 
-TEST(PixelOps, FillClipsToTheBuffer) {
+TEST(PixelOps, FillAndOverlayClipToTheBuffer) {
     const struct {
         IS40_RECT rect;
         Rows expected;
-    } cases[] = {
+    } fills[] = {
         {{1, 1, 3, 2}, {"....", ".##.", "...."}},
         {{-2, 1, 1, 9}, {"....", "#...", "#..."}}, // over the left and bottom edges
         {{3, -5, 9, 1}, {"...#", "....", "...."}}, // over the right and top edges
         {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {"####", "####", "####"}},
-        {{4, 0, 8, 3}, kUntouched},   // wholly right
-        {{-3, -3, 0, 0}, kUntouched}, // wholly above and left
-        {{0, 3, 4, 8}, kUntouched},   // wholly below
-        {{3, 2, 1, 1}, kUntouched},   // right < left: empty
+        {{4, 0, 8, 3}, kUntouched},
+        {{3, 2, 1, 1}, kUntouched}, // right < left: empty
     };
-    for (const auto& c : cases) {
+    for (const auto& c : fills) {
         ImageBuffer image = Filled(W, H, kBackground);
         EXPECT_EQ(IS40_FillSolidRect(image.data(), W, H, 3, image.stride(), &c.rect, 0x070809, 0), 1);
-        EXPECT_EQ(drawn(image), c.expected) << c.rect.left << "," << c.rect.top;
+        EXPECT_EQ(drawn(image), c.expected) << "fill " << c.rect.left << "," << c.rect.top;
     }
-}
-
-TEST(PixelOps, OverlayClipsToTheBuffer) {
     const ImageBuffer stamp = Filled(2, 2, kPaint);
     const struct {
         int x, y;
         Rows expected;
-    } cases[] = {
-        {1, 1, {"....", ".##.", ".##."}},
-        {-1, -1, {"#...", "....", "...."}},
-        {3, 2, {"....", "....", "...#"}},
-        {-1, 1, {"....", "#...", "#..."}},
-        {3, -1, {"...#", "....", "...."}},
-        {4, 0, kUntouched},
-        {-2, 0, kUntouched},
-        {0, 3, kUntouched},
+    } overlays[] = {
+        {1, 1, {"....", ".##.", ".##."}},   {-1, -1, {"#...", "....", "...."}},
+        {3, 2, {"....", "....", "...#"}},   {4, 0, kUntouched},
         {INT32_MAX, INT32_MIN, kUntouched},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : overlays) {
         ImageBuffer image = Filled(W, H, kBackground);
         EXPECT_EQ(IS40_OverlayImage(image.data(), W, H, 3, image.stride(), stamp.data(), 2, 2, 6, c.x, c.y,
                                     1.0, 1.0, 0, 0),
                   1);
-        EXPECT_EQ(drawn(image), c.expected) << c.x << "," << c.y;
+        EXPECT_EQ(drawn(image), c.expected) << "overlay " << c.x << "," << c.y;
     }
     ImageBuffer image = Filled(1, 1, {100, 0, 255});
     ASSERT_EQ(IS40_OverlayImage(image.data(), 1, 1, 3, 3, stamp.data(), 2, 2, 6, 0, 0, 0.5, 1.0, 0, 0), 1);
     EXPECT_EQ(PixelAt(image, 0, 0), (Rgb{55, 4, 131})); // half of each
 }
 
-TEST(PixelOps, CropLeavesWhatLiesOutsideZero) {
-    // Source pixel (x, y) holds (x + 1, y + 1, 50); the expected rows name each output pixel's
-    // source as "xy", "--" for none.
-    ImageBuffer source = ImageBuffer::Allocate(W, H);
-    for (int i = 0; i < W * H; ++i)
-        std::copy_n(std::array<uint8_t, 3>{uint8_t(i % W + 1), uint8_t(i / W + 1), 50}.data(), 3,
-                    source.data() + i * 3);
+// Whatever of the rectangle lies outside the source is zero, as with QImage::copy.
+TEST(PixelOps, CropMatchesQImageCopy) {
+    QImage reference(W, H, QImage::Format_RGB888);
+    const ImageBuffer source = Drawn(W, H, [&](int x, int y) {
+        reference.setPixelColor(x, y, QColor(x + 1, y + 1, 50));
+        return Rgb{x + 1, y + 1, 50};
+    });
+    for (const QRect rect : {QRect(1, 1, 2, 1), QRect(-1, -1, 2, 2), QRect(-1, 0, 6, 1), QRect(2, -1, 1, 5),
+                             QRect(5, 5, 2, 1)}) {
+        const IS40_RECT r{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+        ImageBuffer out = ImageBuffer::Allocate(rect.width(), rect.height());
+        ASSERT_EQ(IS40_CropImage(source.data(), W, H, source.stride(), out.data(), out.stride(), &r, 3), 1);
+        const QImage want = reference.copy(rect);
+        for (int i = 0; i < rect.width() * rect.height(); ++i) {
+            const QColor c = want.pixelColor(i % rect.width(), i / rect.width());
+            EXPECT_EQ(PixelAt(out, i % rect.width(), i / rect.width()), (Rgb{c.red(), c.green(), c.blue()}))
+                << r.left << "," << r.top << " pixel " << i;
+        }
+    }
+}
+
+TEST(PixelOps, AreaAverageIsTheRoundedMean) {
+    const Rgb six[] = {{0, 255, 1}, {10, 255, 2}, {20, 255, 3}, {30, 255, 4}, {40, 255, 5}, {51, 255, 6}};
     const struct {
-        IS40_RECT rect;
-        Rows expected;
+        ImageBuffer source;
+        std::vector<Rgb> expected;
     } cases[] = {
-        {{1, 1, 3, 2}, {"11 21"}},
-        {{-1, -1, 1, 1}, {"-- --", "-- 00"}},
-        {{3, 2, 5, 4}, {"32 --", "-- --"}},
-        {{-1, 0, 5, 1}, {"-- 00 10 20 30 --"}},
-        {{2, -1, 3, 4}, {"--", "20", "21", "22", "--"}},
-        {{5, 5, 7, 6}, {"-- --"}},
+        // 151 / 6 = 25.17, 255, 21 / 6 = 3.5 (a half rounds up).
+        {Drawn(3, 2, [&](int x, int y) { return six[y * 3 + x]; }), {{25, 255, 4}}},
+        // Three pixels into two: the middle one counts half for each, (0 + 45) / 1.5, (45 + 180) / 1.5.
+        {Drawn(3, 1, [](int x, int) { return grey(x * 90); }), {grey(30), grey(150)}},
+        {Drawn(2, 1, [](int x, int) { return grey(x * 200); }), {grey(0), grey(0), grey(200), grey(200)}},
+        // x, y and a checkerboard: every mean is 127.5.
+        {Drawn(256, 256,
+               [](int x, int y) {
+                   return Rgb{x, y, (x + y) % 2 * 255};
+               }),
+         {grey(128)}},
     };
     for (const auto& c : cases) {
-        const int w = c.rect.right - c.rect.left, h = c.rect.bottom - c.rect.top;
-        ImageBuffer out = ImageBuffer::Allocate(w, h);
-        ASSERT_EQ(IS40_CropImage(source.data(), W, H, source.stride(), out.data(), out.stride(), &c.rect, 3),
-                  1);
-        Rows got(static_cast<size_t>(h));
-        for (int i = 0; i < w * h; ++i) {
-            const Rgb p = PixelAt(out, i % w, i / w);
-            got[size_t(i / w)] += std::string(i % w ? " " : "") +
-                                  (p[2] ? std::to_string(p[0] - 1) + std::to_string(p[1] - 1) : "--");
-        }
-        EXPECT_EQ(got, c.expected) << c.rect.left << "," << c.rect.top;
+        const ImageBuffer out = resized(c.source, int32_t(c.expected.size()), 1, IS40_RESIZE_AREA);
+        for (size_t x = 0; x < c.expected.size(); ++x)
+            EXPECT_EQ(PixelAt(out, int(x), 0), c.expected[x])
+                << c.source.width() << " to " << c.expected.size();
     }
+}
+
+TEST(PixelOps, BothResizeModesKeepAFlatColourFlat) {
+    const std::array<int32_t, 4> cases[] = {{7, 5, 3, 2}, {7, 5, 20, 13}, {640, 480, 1, 1}};
+    for (const auto& [w, h, w2, h2] : cases)
+        for (const int32_t mode : {IS40_RESIZE_LANCZOS, IS40_RESIZE_AREA}) {
+            const ImageBuffer out = resized(Filled(w, h, {255, 0, 77}), w2, h2, mode);
+            for (int i = 0; i < w2 * h2; ++i)
+                ASSERT_EQ(PixelAt(out, i % w2, i / w2), (Rgb{255, 0, 77}))
+                    << w << "x" << h << " mode " << mode;
+        }
+}
+
+// Shrinking takes in every source pixel: a one-pixel checkerboard becomes an even grey, not black or
+// white as with point sampling, even where every single weight is below the fixed-point resolution.
+// Output pixel i covers source pixels 8i to 8i + 7, whose mean on a ramp is 8i + 3.5: a filter whose
+// centres are off by half a pixel is off by 4.
+TEST(PixelOps, LanczosAveragesAroundTheRightCentres) {
+    const ImageBuffer out = resized(Drawn(64, 64, [](int x, int y) { return grey((x + y) % 2 * 255); }), 16,
+                                    16, IS40_RESIZE_LANCZOS);
+    for (int i = 0; i < 16 * 16; ++i)
+        EXPECT_NEAR(PixelAt(out, i % 16, i / 16)[0], 127.5, 2) << "pixel " << i;
+    const ImageBuffer dot =
+        resized(Drawn(40000, 1, [](int x, int) { return grey(x % 2 * 255); }), 1, 1, IS40_RESIZE_LANCZOS);
+    EXPECT_NEAR(PixelAt(dot, 0, 0)[0], 127.5, 2);
+    const ImageBuffer ramp =
+        resized(Drawn(256, 2, [](int x, int) { return grey(x); }), 32, 1, IS40_RESIZE_LANCZOS);
+    for (int i = 2; i < 30; ++i)
+        EXPECT_NEAR(PixelAt(ramp, i, 0)[0], 8 * i + 3.5, 1) << i;
 }
 
 TEST(PixelOps, BadArgumentsAreRefused) {
     ImageBuffer image = Filled(W, H, kBackground);
     const IS40_RECT rect{0, 0, 2, 2}, inverted{2, 0, 0, 2};
-    uint8_t small[12] = {};
+    uint8_t small[64] = {};
     EXPECT_EQ(IS40_FillSolidRect(image.data(), W, H, 3, W * 3 - 1, &rect, 0, 0), 0); // stride too small
-    EXPECT_EQ(IS40_OverlayImage(image.data(), W, H, 3, W * 3, small, 2, 2, 6, 0, 0, 1.5, 1.0, 0, 0), 0);
     EXPECT_EQ(IS40_CropImage(image.data(), W, H, W * 3, small, 6, &inverted, 3), 0);
-    EXPECT_EQ(IS40_CropImage(image.data(), W, H, W * 3, small, 5, &rect, 3), 0); // dst rows too short
+    EXPECT_EQ(IS40_ResizeImage(image.data(), W, H, W * 3, small, 4, 4, 11, 3, IS40_RESIZE_AREA, 0), 0);
+    EXPECT_EQ(IS40_ResizeImage(image.data(), W, H, W * 3, small, 4, 4, 16, 4, IS40_RESIZE_AREA, 0), 0);
     EXPECT_EQ(IS40_GetLastError(), IS40_ERR_ARGUMENT);
+    EXPECT_EQ(IS40_ResizeImage(image.data(), W, H, W * 3, small, 2, 2, 6, 3, 15, 0), 0);
+    EXPECT_EQ(IS40_GetLastError(), IS40_ERR_UNSUPPORTED);
     EXPECT_EQ(drawn(image), kUntouched);
 }

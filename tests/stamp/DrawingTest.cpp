@@ -2,15 +2,14 @@
 // stamp renderer (TextStampTest).
 #include "StampSupport.h"
 
-#include <QByteArray>
 #include <cstring>
 
 namespace {
 
-IS40_LOGFONT Font(const char* face, int32_t height, int32_t weight = 400) {
+IS40_LOGFONT Font(const char* face, int32_t height) {
     IS40_LOGFONT font{};
     font.lfHeight = height;
-    font.lfWeight = weight;
+    font.lfWeight = 400;
     std::strncpy(font.lfFaceName, face, sizeof font.lfFaceName - 1);
     return font;
 }
@@ -21,31 +20,27 @@ using Drawing = LibraryTest;
 
 TEST_F(Drawing, LinesAreThinAndClipped) {
     struct Case {
-        const char* what;
         QPoint from, to;
         std::vector<QPoint> drawn;
         int count; // pixels drawn in all
-    };
-    const Case cases[] = {
-        {"both ends included", {1, 1}, {4, 1}, {{1, 1}, {4, 1}}, 4},
-        {"vertical upwards", {2, 5}, {2, 3}, {{2, 3}, {2, 5}}, 3},
-        {"diagonal", {0, 0}, {7, 7}, {{0, 0}, {3, 3}, {7, 7}}, 8},
-        {"ends far outside", {-2000000000, 2}, {2000000000, 2}, {{0, 2}, {7, 2}}, 8},
-        {"wholly outside", {-5, -1}, {20, -1}, {}, 0},
+    } const cases[] = {
+        {{1, 1}, {4, 1}, {{1, 1}, {4, 1}}, 4}, // both ends included
+        {{2, 5}, {2, 3}, {{2, 3}, {2, 5}}, 3},
+        {{0, 0}, {7, 7}, {{0, 0}, {3, 3}, {7, 7}}, 8},
+        {{-2000000000, 2}, {2000000000, 2}, {{0, 2}, {7, 2}}, 8},
+        {{-5, -1}, {20, -1}, {}, 0},
     };
     for (const Case& c : cases) {
         Canvas canvas(8, 8);
         ASSERT_EQ(fn().IS40_DrawLineOnImage(canvas.data(), 8, 8, 3, 24, 0x0000ff, c.from.x(), c.from.y(),
                                             c.to.x(), c.to.y(), 2),
-                  1)
-            << c.what;
+                  1);
         int count = 0;
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                count += canvas.at(x, y) == QColor(Qt::red);
-        EXPECT_EQ(count, c.count) << c.what;
+        for (int i = 0; i < 64; ++i)
+            count += canvas.at(i % 8, i / 8) == QColor(Qt::red);
+        EXPECT_EQ(count, c.count) << c.from.x() << "," << c.from.y();
         for (QPoint p : c.drawn)
-            EXPECT_EQ(canvas.at(p.x(), p.y()), QColor(Qt::red)) << c.what;
+            EXPECT_EQ(canvas.at(p.x(), p.y()), QColor(Qt::red)) << p.x() << "," << p.y();
     }
 }
 
@@ -65,14 +60,6 @@ TEST_F(Drawing, TextBlockSizes) {
     // Four times the height measures four times as wide, so the stamp can be measured at 4x.
     EXPECT_NEAR(size("Bild Hund vom 03.02.2009", Font("Arial", 60)).width(),
                 4 * size("Bild Hund vom 03.02.2009", arial).width(), 6);
-    // "&&" is one "&" unless prefixes are off.
-    EXPECT_LT(size("&&&&", arial, 0).width(), size("&&&&", arial).width());
-
-    // Unknown faces fall back; names filling the field without a zero and odd text are safe.
-    EXPECT_GT(size("Velomira", Font("Keine Schrift \xE2\x9C\x93", 15)).width(), 0);
-    IS40_LOGFONT full = arial;
-    std::memset(full.lfFaceName, 'A', sizeof full.lfFaceName);
-    EXPECT_GT(size("Velomira", full).width(), 0);
-    const QByteArray odd = QByteArray("\xff\xfe\x00\x01", 4).repeated(2000) + QByteArray(20000, '%');
-    EXPECT_GT(size(odd.constData(), arial).width(), 0);
+    EXPECT_LT(size("&&&&", arial, 0).width(), size("&&&&", arial).width()); // "&&" is one "&"
+    EXPECT_GT(size("Velomira", Font("Keine Schrift", 15)).width(), 0);      // an unknown face falls back
 }

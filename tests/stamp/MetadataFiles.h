@@ -5,12 +5,11 @@
 #include <utility>
 #include <vector>
 
-// Metadata written into a test picture with Exiv2: EXIF keys ("Exif.Image.Model") with their values
-// as Exiv2 reads them from text, and IPTC keys ("Iptc.Application2.Keywords"), repeated keys
-// giving repeated datasets.
+// Metadata written into a test picture with Exiv2: keys as Exiv2 names them ("Exif.Image.Model",
+// "Iptc.Application2.Keywords") with values as Exiv2 reads them from text; a repeated IPTC key
+// gives repeated datasets.
 struct PictureMetadata {
-    std::vector<std::pair<const char*, const char*>> exif;
-    std::vector<std::pair<const char*, const char*>> iptc;
+    std::vector<std::pair<const char*, const char*>> exif = {}, iptc = {};
 };
 
 // A JPEG of one colour at `path` carrying `metadata`.

@@ -4,11 +4,9 @@
 #include <memory>
 
 Canvas::Canvas(int w, int h, QColor fill) : width(w), height(h), pixels(size_t(w) * size_t(h) * 3) {
-    for (size_t i = 0; i < pixels.size(); i += 3) {
-        pixels[i] = uint8_t(fill.red());
-        pixels[i + 1] = uint8_t(fill.green());
+    for (size_t i = 0; i < pixels.size(); i += 3)
+        pixels[i] = uint8_t(fill.red()), pixels[i + 1] = uint8_t(fill.green()),
         pixels[i + 2] = uint8_t(fill.blue());
-    }
 }
 
 QColor Canvas::at(int x, int y) const {
@@ -17,7 +15,7 @@ QColor Canvas::at(int x, int y) const {
 }
 
 QImage Canvas::image() const {
-    return QImage(pixels.data(), width, height, stride(), QImage::Format_RGB888).copy();
+    return QImage(pixels.data(), width, height, width * 3, QImage::Format_RGB888).copy();
 }
 
 QRect Canvas::changed(QColor background) const {
@@ -30,8 +28,8 @@ QRect Canvas::changed(QColor background) const {
 
 namespace {
 
-// The application object that fonts need, made here rather than by the library so that it is torn
-// down, with Qt's font database and the fontconfig data it holds, before the leak check at exit.
+// Fonts need an application object; made here so that it, and the fontconfig data Qt holds, is
+// gone before the leak check at exit.
 class GuiApplication : public ::testing::Environment {
 public:
     void SetUp() override {

@@ -9,8 +9,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-// The real image library, loaded as the program loads it (it brings the offscreen Qt application
-// that text drawing needs).
+// The real image library, loaded as the program loads it.
 struct LibraryTest : ::testing::Test {
     void SetUp() override { ASSERT_EQ(Library().load({VELOMIRA_BINARY_DIR "/lib/velomira"}), ""); }
     const ImageLibraryFunctions& fn() const { return Library().fn(); }
@@ -23,15 +22,8 @@ struct Canvas {
 
     Canvas(int w, int h, QColor fill = Qt::black);
     uint8_t* data() { return pixels.data(); }
-    int stride() const { return width * 3; }
     QColor at(int x, int y) const;
-    // A copy to look at or save.
     QImage image() const;
     // The smallest rectangle holding every pixel that differs from `background`.
     QRect changed(QColor background) const;
 };
-
-// COLORREF 0x00BBGGRR of a colour.
-inline uint32_t ColourRef(QColor c) {
-    return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16;
-}

@@ -6,6 +6,8 @@
 #include "compose/TextStamp.h"
 #include "compose/WorkingImage.h"
 
+#include <functional>
+
 namespace {
 
 constexpr int W = 240, H = 120;
@@ -14,23 +16,16 @@ struct Stamp : LibraryTest {
     Canvas canvas{W, H, Qt::white};
     Settings::Textstempel style;
 
-    Stamp() {
-        style.farbe = 0x000000;
-        style.hoehe = 20;
-    }
-    // Draws on the canvas; with `box`, an opaque red box marks the stamp's block.
+    Stamp() { style.farbe = 0x000000, style.hoehe = 20; }
+    // Draws on a fresh canvas; with `box`, an opaque red box marks the stamp's block.
     void render(const QString& text, bool box = false, StampBackdrop backdrop = {}) {
+        canvas = Canvas(W, H, canvas.at(0, 0));
         if (box) backdrop = {0x0000ff, 100, -1};
         const WorkingImageScope scope(canvas.data(), W, H);
         RenderTextStamp(text, style, backdrop);
     }
-    // The stamp's block (x, y, tw, th) from the red box one pixel around it.
-    QRect block() const {
-        return find({0, 0, W, H}, [](QColor c) { return c == QColor(Qt::red); })
-            .second.adjusted(1, 1, -1, -1);
-    }
     // The pixels of `r` for which `pick` holds: how many, and the rectangle around them.
-    template <typename Pick> std::pair<int, QRect> find(QRect r, Pick pick) const {
+    std::pair<int, QRect> find(QRect r, const std::function<bool(QColor)>& pick) const {
         std::pair<int, QRect> found{0, {}};
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
@@ -40,6 +35,11 @@ struct Stamp : LibraryTest {
     int count(QRect r, QColor colour) const {
         return find(r, [&](QColor c) { return c == colour; }).first;
     }
+    // The stamp's block (x, y, tw, th) from the red box one pixel around it.
+    QRect block() const {
+        return find({0, 0, W, H}, [](QColor c) { return c == QColor(Qt::red); })
+            .second.adjusted(1, 1, -1, -1);
+    }
     QRect ink(QRect r) const {
         return find(r, [](QColor c) { return c != QColor(Qt::white) && c != QColor(Qt::red); }).second;
     }
@@ -47,18 +47,19 @@ struct Stamp : LibraryTest {
 
 } // namespace
 
-TEST_F(Stamp, NothingDrawnWithoutTextHeightImageOrFont) {
-    render("");
-    style.hoehe = 0;
-    render("Velomira", true);
-    style.hoehe = 20;
-    style.kursiv = 256; // a style flag that is no byte
-    render("Velomira", true);
-    style.kursiv = 0;
+TEST_F(Stamp, NothingDrawnWithoutTextHeightOrImage) {
+    render("", true);
     RenderTextStamp("Velomira", style, {0x0000ff, 100, 0}); // no working image registered
     FillTransparentRect(0, 0, 0, -1, -1, 100);
-    DrawLine(0, 0, 0, W, H);
+    const WorkingImageScope scope(canvas.data(), W, H);
+    style.hoehe = 0;
+    RenderTextStamp("Velomira", style, {0x0000ff, 100, 0});
     EXPECT_TRUE(canvas.changed(Qt::white).isNull());
+    // Rectangles to -1 reach the far edges; lines are clipped.
+    FillTransparentRect(0x0000ff, 200, 100, -1, -1, 100);
+    EXPECT_EQ(canvas.changed(Qt::white), QRect(200, 100, W - 200, H - 100));
+    DrawLine(0xff0000, -50, 5, W + 50, 5);
+    EXPECT_EQ(count({0, 5, W, 1}, Qt::blue), W);
 }
 
 TEST_F(Stamp, AnchorsOfAllNineCodes) {
@@ -67,7 +68,6 @@ TEST_F(Stamp, AnchorsOfAllNineCodes) {
     render("Hg", true);
     const QSize size = block().size();
     for (int position = 1; position <= 9; ++position) {
-        canvas = Canvas(W, H, Qt::white);
         style.position = position;
         render("Hg", true);
         const QRect b = block();
@@ -79,17 +79,14 @@ TEST_F(Stamp, AnchorsOfAllNineCodes) {
         EXPECT_NEAR(b.right() - size.width() + 1, x[column], column == 1 ? 1 : 0) << position;
         EXPECT_NEAR(b.bottom() - size.height() + 1, y[row], row == 1 ? 1 : 0) << position;
     }
-    // Pure arithmetic: centres round half to even, offsets far out stay in range.
-    EXPECT_EQ(StampAnchor(5, {105, 50}, {100, 45}, 0, 0), QPoint(2, 2));
+    EXPECT_EQ(StampAnchor(5, {105, 50}, {100, 45}, 0, 0), QPoint(2, 2)); // centres round half to even
     EXPECT_EQ(StampAnchor(9, {100, 50}, {20, 10}, 10, 10), QPoint(90, 50));
-    EXPECT_EQ(StampAnchor(9, {100, 50}, {20, 10}, INT32_MAX, INT32_MIN), QPoint(1 << 30, -(1 << 30)));
 }
 
 TEST_F(Stamp, TurnedTextSwapsTheBlockAndReadsAlongIt) {
     style.position = 5;
     QSize upright;
     for (int richtung = 0; richtung <= 3; ++richtung) {
-        canvas = Canvas(W, H, Qt::white);
         style.richtung = richtung;
         render("W.....", true);
         const QRect b = block();
@@ -112,8 +109,7 @@ TEST_F(Stamp, TwoLinesRightAlignedAtPosition9) {
     const QRect b = block();
     const QRect line1 = ink({b.x(), b.y(), b.width(), b.height() / 2});
     const QRect line2 = ink({b.x(), b.y() + b.height() / 2, b.width(), b.height() / 2});
-    ASSERT_FALSE(line1.isNull());
-    ASSERT_FALSE(line2.isNull());
+    ASSERT_FALSE(line1.isNull() || line2.isNull());
     EXPECT_GE(line1.right(), b.right() - 3);
     EXPECT_GE(line2.right(), b.right() - 3);
     EXPECT_GT(line1.left(), line2.left() + 40); // the short line starts further right
@@ -122,25 +118,19 @@ TEST_F(Stamp, TwoLinesRightAlignedAtPosition9) {
 
 TEST_F(Stamp, OpacityUprightAndTurned) {
     style.farbe = 0xff0000; // blue
-    for (int richtung : {0, 1}) {
-        style.richtung = richtung;
+    for (int richtung : {0, 1})
         for (int deckkraft : {0, 50, 100}) {
-            canvas = Canvas(W, H, Qt::white);
-            style.deckkraft = deckkraft;
+            style.richtung = richtung, style.deckkraft = deckkraft;
             render("HHHH");
-            const int exact = count({0, 0, W, H}, Qt::blue);
-            const bool drawn = !canvas.changed(Qt::white).isNull();
-            EXPECT_EQ(drawn, deckkraft > 0) << richtung << " " << deckkraft;
-            EXPECT_EQ(exact > 20, deckkraft == 100) << richtung << " " << deckkraft;
+            EXPECT_EQ(!canvas.changed(Qt::white).isNull(), deckkraft > 0) << richtung << " " << deckkraft;
+            EXPECT_EQ(count({0, 0, W, H}, Qt::blue) > 20, deckkraft == 100) << richtung << " " << deckkraft;
         }
-    }
 }
 
 TEST_F(Stamp, BoxAndFrameOnePixelOutside) {
     style.offsetx = 10, style.offsety = 20;
     render("Hg");
     const QRect text = canvas.changed(Qt::white);
-    canvas = Canvas(W, H, Qt::white);
     render("Hg", false, {0xff0000, 100, 0x00ff00});
     const QRect all = canvas.changed(Qt::white);
     const int L = 9, T = 19, R = all.right(), B = all.bottom();
@@ -153,37 +143,21 @@ TEST_F(Stamp, BoxAndFrameOnePixelOutside) {
     // one pixel short of it on the right and bottom, where the frame lies at block end + 1.
     EXPECT_EQ(canvas.at(L + 1, T + 1), QColor(Qt::blue));
     EXPECT_EQ(canvas.at(R - 1, B - 1), QColor(Qt::blue));
-
-    canvas = Canvas(W, H, Qt::white);
     render("Hg", false, {0xff0000, 50, -1});
     EXPECT_EQ(canvas.at(L, T), QColor(128, 128, 255));
 }
 
 TEST_F(Stamp, ReadableColourByBrightness) {
-    struct Case {
-        const char* what;
-        uint32_t background, text;
-    } const cases[] = {
-        {"yellow", 0x00ffff, 0x000000}, {"blue", 0xff0000, 0xffffff},     {"white", 0xffffff, 0x000000},
-        {"black", 0x000000, 0xffffff},  {"grey 128", 0x808080, 0x000000}, {"grey 127", 0x7f7f7f, 0xffffff},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadableOn(c.background), c.text) << c.what;
+    const std::pair<uint32_t, uint32_t> cases[] = {
+        {0x00ffff, 0x000000}, {0xff0000, 0xffffff}, {0x808080, 0x000000}, {0x7f7f7f, 0xffffff}};
+    for (const auto& [background, text] : cases)
+        EXPECT_EQ(ReadableOn(background), text) << std::hex << background;
     EXPECT_FALSE(ReadableColour(0, 0, 10, 10).has_value());
 
     // On a yellow canvas white text turns black.
     canvas = Canvas(W, H, Qt::yellow);
-    style.farbe = 0xffffff;
-    style.farbelesbar = 1;
+    style.farbe = 0xffffff, style.farbelesbar = 1;
     render("HHHH");
     EXPECT_GT(count({0, 0, W, H}, Qt::black), 20);
     EXPECT_EQ(count({0, 0, W, H}, Qt::white), 0);
-}
-
-TEST_F(Stamp, RectanglesReachTheEdges) {
-    const WorkingImageScope scope(canvas.data(), W, H);
-    FillTransparentRect(0x0000ff, 200, 100, -1, -1, 100);
-    EXPECT_EQ(canvas.changed(Qt::white), QRect(200, 100, W - 200, H - 100));
-    DrawLine(0xff0000, -50, 5, W + 50, 5);
-    EXPECT_EQ(count({0, 5, W, 1}, Qt::blue), W);
 }

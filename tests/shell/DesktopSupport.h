@@ -6,9 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
-// Helpers for tests on a private X server: starting tray hosts, finding windows, clicking with
-// xdotool and taking screenshots. All of them take the display explicitly.
+// Helpers for tests on a private X server: tray hosts, finding windows, xdotool and screenshots.
 
 // Polls `done` every 20 ms for at most `ms`, running the Qt event loop when there is one.
 bool WaitUntil(const std::function<bool()>& done, int ms = 10000);
@@ -32,18 +32,17 @@ QImage Screenshot(const QString& display, const QString& name = {});
 // The bounding box of the pixels close to `colour` (each channel within 24), empty when none.
 QRect FindColour(const QImage& image, QColor colour);
 
-// A long-running helper process that is ended when the object goes.
+// A long-running helper process, ended when the object goes. `env` is applied in order: "NAME=value"
+// sets, "NAME=" removes.
 class Background {
 public:
     Background(const QString& program, const QStringList& args, const QStringList& env,
                const QString& workDir = {});
-    ~Background();
+    ~Background() { terminate(); }
     Background(const Background&) = delete;
     Background& operator=(const Background&) = delete;
-    QProcess& process() { return process_; }
     // Sends SIGTERM and waits for the end; the exit code, or -1 when it crashed or did not end.
     int terminate();
-    // Waits for the process to end by itself.
     int waitForExit(int ms);
 
 private:
@@ -55,9 +54,13 @@ class Trayer {
 public:
     explicit Trayer(const QString& display);
     bool ready() const { return ready_; }
+    // The mapped window of the class `windowClass` inside the tray, once it holds still at the size
+    // the tray gave it; none after 10 s.
+    std::optional<WindowBox> embeddedIcon(const QString& windowClass) const;
 
 private:
     Background process_;
+    QString display_;
     bool ready_ = false;
 };
 

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 #include "compose/PictureMetadata.h"
-#include "imagelib/ImageError.h"
 
 struct Metadata : LibraryTest {
     TempDir tmp;
@@ -20,19 +19,15 @@ TEST_F(Metadata, ExifTagsAsPeopleReadThem) {
                                     {"Exif.Image.XPTitle", "32 0 72 0 252 0 103 0 101 0 108 0 32 0 0 0"},
                                     {"Exif.Image.XPAuthor", "0 0"}}});
     QImage(4, 4, QImage::Format_RGB888).save(plain);
-    struct Case {
-        QString path;
-        int tag;
-        QString expected;
-    } const cases[] = {
+    const std::tuple<QString, int, QString> cases[] = {
         {photo, 272, "Kamera X1"}, {photo, 33434, "1/200"}, {photo, 33437, "F2.8"},
         {photo, 1, "North"},     // the GPS directory before the interoperability one
         {photo, 40091, "Hügel"}, // UTF-16 bytes, spaces around removed
         {photo, 40093, ""},      // only the terminating zero
         {photo, 305, "?????"},     {plain, 272, "?????"},   {tmp.file("missing.jpg"), 272, "?????"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadExifTag(c.path, c.tag), c.expected) << c.tag << " " << c.path.toStdString();
+    for (const auto& [path, tag, expected] : cases)
+        EXPECT_EQ(ReadExifTag(path, tag), expected) << tag << " " << path.toStdString();
 }
 
 TEST_F(Metadata, IptcDatasetsJoinedByNumber) {
@@ -49,17 +44,4 @@ TEST_F(Metadata, IptcDatasetsJoinedByNumber) {
     WriteJpegWithMetadata(photo, {.exif = {{"Exif.Image.Model", "X"}}});
     ReadIptcData(photo);
     EXPECT_EQ(GetIptcTag(25), "?????");
-}
-
-TEST(XpText, ByteListsDecodeAsUtf16) {
-    const std::pair<const char*, QString> cases[] = {
-        {"x48,0,X69,0,0,0", "Hi"},                                   // hexadecimal after an x
-        {"32,0,72,0,32,0,32,0,0,0", "H"},                            // spaces around removed
-        {"61,216,0,222,0,0", QString::fromUtf8("\xF0\x9F\x98\x80")}, // a surrogate pair
-        {"72,0,105,0,33", "H"}, // the last two are the end mark; an odd byte is dropped
-    };
-    for (const auto& [list, expected] : cases)
-        EXPECT_EQ(DecodeXpText(QString(list)), expected) << list;
-    for (const char* bad : {"256,0,0,0", "1,,0,0,0"})
-        EXPECT_THROW(DecodeXpText(QString(bad)), ImageError) << bad;
 }

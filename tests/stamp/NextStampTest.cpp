@@ -7,14 +7,13 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-namespace {
-
-struct NextStamp : ::testing::Test {
-    TempDir tmp;
-
-    // Composes the wallpaper with the stamp `text` and returns it.
-    QImage compose(const QString& text) {
-        QDir().mkpath(tmp.file("cfg/Korbinheim"));
+TEST(NextStamp, PlaceholdersReachTheWallpaper) {
+    const TempDir tmp;
+    QDir().mkpath(tmp.file("Bilder"));
+    QDir().mkpath(tmp.file("cfg/Korbinheim"));
+    WriteJpegWithMetadata(tmp.file("Bilder/Hund.jpg"), {.exif = {{"Exif.Image.Model", "Kamera X1"}}},
+                          {640, 360});
+    const auto compose = [&](const QString& text) {
         WriteFile(
             tmp.file("cfg/Korbinheim/Velomira.ini"),
             ("[misc]\nbmpverzeichnis=" + tmp.path() + "\npassende_farbe=0\n[path]\n1=" + tmp.file("Bilder/") +
@@ -29,15 +28,7 @@ struct NextStamp : ::testing::Test {
              "ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0"});
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return QImage(tmp.file("Velomira.bmp")).convertToFormat(QImage::Format_RGB888);
-    }
-};
-
-} // namespace
-
-TEST_F(NextStamp, PlaceholdersReachTheWallpaper) {
-    QDir().mkpath(tmp.file("Bilder"));
-    WriteJpegWithMetadata(tmp.file("Bilder/Hund.jpg"), {.exif = {{"Exif.Image.Model", "Kamera X1"}}},
-                          {640, 360});
+    };
     const QImage stamped = compose("Bild %n vom %d %e272");
     ASSERT_EQ(stamped.size(), QSize(640, 360));
     EXPECT_EQ(stamped, compose("Bild Hund vom 11.12.2024 Kamera X1"));

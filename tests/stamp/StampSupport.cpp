@@ -30,18 +30,13 @@ namespace {
 
 // Fonts need an application object; made here so that it, and the fontconfig data Qt holds, is
 // gone before the leak check at exit.
-class GuiApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_stamp";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
+struct GuiApplication : ::testing::Environment {
+    int argc = 1;
+    char name[11] = "test_stamp";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
+    void SetUp() override { app = std::make_unique<QGuiApplication>(argc, argv); }
+    void TearDown() override { app.reset(); }
 };
 
 [[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new GuiApplication);

@@ -23,14 +23,15 @@ QString RunOn(const QString& display, const QString& program, const QStringList&
 }
 
 QList<WindowBox> VisibleWindows(const QString& display, const QString& how, const QString& pattern) {
-    QList<WindowBox> windows;
-    const QString ids = RunOn(display, "xdotool", {"search", "--onlyvisible", how, pattern});
-    for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
-        QMap<QString, int> v; // WINDOW=, X=, Y=, WIDTH=, HEIGHT=
-        for (const QString& line :
-             RunOn(display, "xdotool", {"getwindowgeometry", "--shell", id}).split('\n'))
-            v[line.section('=', 0, 0)] = line.section('=', 1).toInt();
-        windows.append({id, QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"])});
+    QList<WindowBox> windows; // blocks of WINDOW=, X=, Y=, WIDTH=, HEIGHT=, SCREEN= lines
+    QMap<QString, int> v;
+    for (const QString& line :
+         RunOn(display, "xdotool",
+               {"search", "--onlyvisible", how, pattern, "getwindowgeometry", "--shell", "%@"})
+             .split('\n')) {
+        v[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+        if (line.startsWith("SCREEN="))
+            windows.append({QString::number(v["WINDOW"]), QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"])});
     }
     return windows;
 }
@@ -51,13 +52,13 @@ QImage Screenshot(const QString& display, const QString& name) {
 QRect FindColour(const QImage& image, QColor colour) {
     QRect box;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const auto near = [](int a, int b) { return std::abs(a - b) <= 24; };
     for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QColor c = rgb.pixelColor(x, y);
-            if (std::abs(c.red() - colour.red()) <= 24 && std::abs(c.green() - colour.green()) <= 24 &&
-                std::abs(c.blue() - colour.blue()) <= 24)
+        for (int x = 0; x < rgb.width(); ++x)
+            if (const QRgb c = rgb.pixel(x, y); near(qRed(c), colour.red()) &&
+                                                near(qGreen(c), colour.green()) &&
+                                                near(qBlue(c), colour.blue()))
                 box |= QRect(x, y, 1, 1);
-        }
     return box;
 }
 

@@ -11,12 +11,14 @@
 
 namespace {
 
+QString display;
+
 class Session : public ::testing::Environment {
 public:
     void SetUp() override {
         x_ = std::make_unique<XvfbServer>("800x600x24");
-        display_ = x_->display();
-        qputenv("DISPLAY", display_.toUtf8());
+        display = x_->display();
+        qputenv("DISPLAY", display.toUtf8());
         qputenv("QT_QPA_PLATFORM", "xcb");
         // The root-window wallpaper of the private server, and the XEmbed tray rather than D-Bus.
         qputenv("XDG_CURRENT_DESKTOP", "");
@@ -31,21 +33,18 @@ public:
         app_.reset();
         x_.reset();
     }
-    static QString display_;
 
 private:
     std::unique_ptr<XvfbServer> x_;
     std::unique_ptr<QApplication> app_;
 };
 
-QString Session::display_;
-
 [[maybe_unused]] const auto* const kSession = ::testing::AddGlobalTestEnvironment(new Session);
 
 } // namespace
 
 const QString& SessionDisplay() {
-    return Session::display_;
+    return display;
 }
 
 void ProgramTest::SetUp() {

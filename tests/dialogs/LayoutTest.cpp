@@ -1,0 +1,52 @@
+#include "DialogSupport.h"
+#include "app/ProgramState.h"
+#include "shell/KalenderDetailEinstellungen.h"
+#include "shell/KalenderEinstellungen.h"
+#include "shell/MainWindow.h"
+#include "shell/Textstempel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+using Layout = ProgramTest;
+
+// Each dialog and the settings window fit a 1024×768 screen, with every visible control inside its
+// parent and every visible caption readable. Pictures of them are left under the test output.
+TEST_F(Layout, WindowsFitTheSmallestScreenAndShowEveryCaption) {
+    Program().settings.kalender.datendatei = VELOMIRA_SOURCE_DIR "/data/Velomira.cfg";
+    Textstempel stamp;
+    KalenderEinstellungen calendar;
+    KalenderDetailEinstellungen details;
+    MainWindow settings;
+    settings.fillFromSettings();
+    for (QWidget* window : std::initializer_list<QWidget*>{&stamp, &calendar, &details, &settings}) {
+        ShowActive(window);
+        const QString name = window->metaObject()->className();
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_LE(window->frameGeometry().width(), 1024);
+        EXPECT_LE(window->frameGeometry().height(), 768);
+        for (const QWidget* control : window->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(window) || control->isWindow()) continue;
+            const std::string what =
+                control->metaObject()->className() + (" " + control->objectName().toStdString());
+            EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry())) << what;
+            QString caption = "-"; // colour fields and pictures have none
+            const QWidget* shows = control;
+            if (auto* label = qobject_cast<const QLabel*>(control);
+                label && label->pixmap().isNull() && !label->autoFillBackground())
+                caption = label->text();
+            if (auto* button = qobject_cast<const QAbstractButton*>(control);
+                button && button->icon().isNull())
+                caption = button->text();
+            // A bare check box takes its caption from the button right beside it.
+            if (qobject_cast<const QCheckBox*>(control) && caption.isEmpty())
+                if (auto* beside = qobject_cast<const QAbstractButton*>(control->parentWidget()->childAt(
+                        control->geometry().right() + 12, control->geometry().center().y())))
+                    caption = beside->text(), shows = beside;
+            EXPECT_FALSE(caption.trimmed().isEmpty()) << what;
+            for (const QString& line : caption.split('\n'))
+                EXPECT_LE(shows->fontMetrics().horizontalAdvance(line), shows->width()) << what;
+        }
+        window->grab().save(QString(VELOMIRA_TEST_OUTPUT "/window-") + name + ".png");
+    }
+}

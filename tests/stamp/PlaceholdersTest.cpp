@@ -1,14 +1,37 @@
-// Placeholder expansion with the real metadata readers on a JPEG written with Exiv2.
+// EXIF reading and placeholder expansion through the real library, on JPEGs written with Exiv2.
 #include "MetadataFiles.h"
 #include "StampSupport.h"
 #include "TestSupport.h"
 
 #include "app/Clock.h"
+#include "compose/PictureMetadata.h"
 #include "compose/Placeholders.h"
 
 #include <QLocale>
 
 using Placeholders = LibraryTest;
+
+TEST_F(Placeholders, ExifTagsAsPeopleReadThem) {
+    const TempDir tmp;
+    const QString photo = tmp.file("photo.jpg"), plain = tmp.file("plain.png");
+    WriteJpegWithMetadata(photo,
+                          {.exif = {{"Exif.Image.Model", "Kamera X1"},
+                                    {"Exif.Photo.ExposureTime", "1/200"},
+                                    {"Exif.Photo.FNumber", "28/10"},
+                                    {"Exif.GPSInfo.GPSLatitudeRef", "N"},
+                                    {"Exif.Image.XPTitle", "32 0 72 0 252 0 103 0 101 0 108 0 32 0 0 0"},
+                                    {"Exif.Image.XPAuthor", "0 0"}}});
+    QImage(4, 4, QImage::Format_RGB888).save(plain);
+    const std::tuple<QString, int, QString> cases[] = {
+        {photo, 272, "Kamera X1"}, {photo, 33434, "1/200"}, {photo, 33437, "F2.8"},
+        {photo, 1, "North"},     // the GPS directory before the interoperability one
+        {photo, 40091, "Hügel"}, // UTF-16 bytes, spaces around removed
+        {photo, 40093, ""},      // only the terminating zero
+        {photo, 305, "?????"},     {plain, 272, "?????"},   {tmp.file("missing.jpg"), 272, "?????"},
+    };
+    for (const auto& [path, tag, expected] : cases)
+        EXPECT_EQ(ReadExifTag(path, tag), expected) << tag << " " << path.toStdString();
+}
 
 TEST_F(Placeholders, PathDateTimeAndMetadataCodes) {
     SetClock([] { return QDateTime(QDate(2009, 2, 3), QTime(10, 5, 9)); });

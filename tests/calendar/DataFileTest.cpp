@@ -35,9 +35,7 @@ QString Entries(const auto& list, const auto& fields) {
     return entries.join(u',');
 }
 const auto kNoFields = [](const auto&) { return QString(); };
-QString Hex(int colour) {
-    return QString::number(colour, 16);
-}
+const auto Hex = [](int colour) { return QString::number(colour, 16); };
 
 // "MM-dd name" of every holiday that applies to `state` and is or is not statutory there.
 QStringList HolidaysIn(const CalendarData& data, QStringView state, bool statutory) {
@@ -60,9 +58,8 @@ TEST(CalendarSyntax, DatesAndColours) {
     EXPECT_EQ(ParseCalendarDate(u"29.02.", 2008), QDate(2008, 2, 29));
 
     const std::pair<const char*, int> colours[] = {
-        {"#123456", 0x563412},  {"#FF", 0x0000FF},  {"#12345678", 0x563412}, {"#GG0000", 0},
-        {"&H00FFFF", 0x00FFFF}, {"&hFFFFFFFF", -1}, {"  255  ", 255},        {"1.5", 0},
-        {"99999999999", 0}};
+        {"#123456", 0x563412}, {"#FF", 0x0000FF}, {"#GG0000", 0}, {"&H00FFFF", 0x00FFFF},
+        {"&hFFFFFFFF", -1},    {"  255  ", 255},  {"1.5", 0},     {"99999999999", 0}};
     for (const auto& [text, expected] : colours)
         EXPECT_EQ(ParseColor(QString::fromUtf8(text)), expected) << text;
 }
@@ -81,21 +78,18 @@ TEST(CalendarFile, DecodesByteOrderMarksAndSplitsLines) {
 TEST_F(DataFile, HolidayLines) {
     // The line | its entry as "date statutory colour states", empty when it gives none.
     const auto entry = [](const HolidayEntry& h) {
-        return QString::number(h.Statutory) + " " + Hex(h.Color) + " " + h.States;
+        return h.Name + " " + QString::number(h.Statutory) + " " + Hex(h.Color) + " " + h.States;
     };
-    for (const char* row : {"feiertag;Karfreitag;Ostern;-2;gesetzlich;;#FF0000|2007-04-06 1 ff",
-                            "  FEIERTAG;Heilig Abend;;24.12.  |2007-12-24 0 0",
-                            "feiertag ;Heilig Abend;;24.12.;;|", "feiertag;Fest;Ostern|",
-                            "feiertag;Fronleichnam; Ostern ;60; gesetzlich ; BW,BY |2007-06-07 1 0 BW,BY",
-                            "feiertag;Fest;;29.02.;Gesetzlich;;&h00FF00;mehr|2007-03-01 0 ff00"}) {
+    for (const char* row :
+         {"feiertag;Karfreitag;Ostern;-2;gesetzlich;;#FF0000|2007-04-06 Karfreitag 1 ff",
+          "  FEIERTAG;Abend;;24.12.  |2007-12-24 Abend 0 0", "feiertag ;Abend;;24.12.;;|",
+          "feiertag;Fest;Ostern|",
+          "feiertag;Zeta;;01.05.\nfeiertag;Alpha;;01.05.|2007-05-01 Alpha 0 0,2007-05-01 Zeta 0 0",
+          "feiertag;Fronleichnam; Ostern ;60; gesetzlich ; BW,BY |2007-06-07 Fronleichnam 1 0 BW,BY",
+          "feiertag;Fest;;29.02.;Gesetzlich;;&h00FF00;mehr|2007-03-01 Fest 0 ff00"}) {
         const QStringList f = QString::fromUtf8(row).split(u'|');
         EXPECT_EQ(Entries(build(f[0]).Holidays, entry), f[1]) << row;
     }
-    kalender.vormonat = kalender.folgemonat = 1; // the shown years, by date, then name
-    EXPECT_EQ(
-        Entries(build("feiertag;Zeta;;01.05.\nfeiertag;Alpha;;01.05.").Holidays,
-                [](auto& h) { return h.Name; }),
-        "2006-05-01 Alpha,2006-05-01 Zeta,2007-05-01 Alpha,2007-05-01 Zeta,2008-05-01 Alpha,2008-05-01 Zeta");
 }
 
 TEST_F(DataFile, SchoolHolidaysTakeTheStateColourOfTheirTime) {
@@ -124,7 +118,10 @@ TEST_F(DataFile, Appointments) {
          {"termin;17.05.2007;Anna;geburtstag|2008|2008-05-17,2009-05-17",
           "termin;29.02.2004;Leo;geburtstag|2007|2006-03-01,2007-03-01,2008-02-29",
           "termin;01.03.2008;Später;jährlich|2007|", "termin;05.05.2007;Einmal;einmal|2008|",
-          "termin;05.05.2007|2007|", "termin;01.11.9999;Ende;monatlich|9999|9999-11-01,9999-12-01"}) {
+          "termin;05.05.2007|2007|", "termin;01.11.9999;Ende;monatlich|9999|9999-11-01,9999-12-01",
+          // The day number runs on beyond a month's end and keeps the new day.
+          "termin;31.01.2007;Zahltag;monatlich|2007|2007-01-31,2007-03-03,2007-04-03,2007-05-03,2007-06-03,"
+          "2007-07-03,2007-08-03,2007-09-03,2007-10-03,2007-11-03,2007-12-03"}) {
         const QStringList f = QString::fromUtf8(row).split(u'|');
         EXPECT_EQ(Entries(build(f[0], f[1].toInt()).Appointments, kNoFields), f[2]) << row;
     }
@@ -136,11 +133,14 @@ TEST_F(DataFile, Appointments) {
     EXPECT_TRUE(weekly.front().Date == QDate(2007, 1, 1) && weekly.back().Date == QDate(2007, 12, 31));
 }
 
-TEST_F(DataFile, GarbageDaysOnlyInsideTheShownMonths) {
+// Holidays come in the neighbouring years, garbage days only inside the shown months.
+TEST_F(DataFile, NeighbouringMonths) {
     kalender.vormonat = kalender.folgemonat = 1;
     const CalendarData data =
         build("müll;30.11.2006;a\nmüll;01.12.2006;b\nmüll;01.01.2007;c;#00FF00\nmüll;15.06.;h\n"
-              "müll;31.01.2008;f\nmüll;01.02.2008;g\nmüll;31.06.2007;i\nmüll;01.03.2007\n");
+              "müll;31.01.2008;f\nmüll;01.02.2008;g\nmüll;31.06.2007;i\nmüll;01.03.2007\nfeiertag;Neujahr;;"
+              "01.01.\n");
+    EXPECT_EQ(Entries(data.Holidays, kNoFields), "2006-01-01,2007-01-01,2008-01-01");
     EXPECT_EQ(Entries(data.GarbageDays, [](const GarbageDayEntry& g) { return g.Text + " " + Hex(g.Color); }),
               "2006-12-01 b 0,2007-01-01 c ff00,2007-06-15 h 0,2008-01-31 f 0");
 }

@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QStringList>
-#include <cctype>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
@@ -19,22 +18,16 @@ namespace {
 std::vector<QStringList> Table(const char* name) {
     QFile file(QStringLiteral(VELOMIRA_SOURCE_DIR "/../shared/data/") + name);
     std::vector<QStringList> rows;
-    for (const QByteArray& line :
-         (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()).split('\n'))
-        if (!line.isEmpty() && std::isdigit(line[0]))
-            rows.push_back(QString::fromUtf8(line.trimmed()).split(u','));
+    if (file.open(QIODevice::ReadOnly))
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n'))
+            if (!line.isEmpty() && line[0].isDigit()) rows.push_back(line.trimmed().split(u','));
     return rows;
 }
 
 // 0 = Sunday, from the Julian Day number alone.
-int Weekday(const QDate& date) {
-    return int((date.toJulianDay() + 1) % 7);
-}
-
+const auto Weekday = [](const QDate& date) { return int((date.toJulianDay() + 1) % 7); };
 // "yyyy-MM-dd hh:mm[:ss]" in Universal Time.
-QDateTime Utc(const QString& text) {
-    return QDateTime::fromString(text + "Z", Qt::ISODate).toUTC();
-}
+const auto Utc = [](const QString& text) { return QDateTime::fromString(text + "Z", Qt::ISODate).toUTC(); };
 
 } // namespace
 
@@ -77,11 +70,10 @@ TEST(IsoWeek, AgreesWithQtAndCountsTheRowsOfEveryMonthFrom1900To2100) {
     for (QDate day(1900, 1, 1); day.year() <= 2100; day = day.addDays(1)) {
         ASSERT_EQ(IsoWeekNumber(day), day.weekNumber()) << day.toString(Qt::ISODate).toStdString();
         // Rows from Monday to Sunday: the days before the 1st in its week plus the month's days.
-        if (day.day() == 1) {
-            ASSERT_EQ(MonthWeekCount(day, day.addMonths(1).addDays(-1)),
-                      (day.dayOfWeek() - 1 + day.daysInMonth() + 6) / 7)
-                << day.toString(Qt::ISODate).toStdString();
-        }
+        if (day.day() != 1) continue;
+        ASSERT_EQ(MonthWeekCount(day, day.addMonths(1).addDays(-1)),
+                  (day.dayOfWeek() - 1 + day.daysInMonth() + 6) / 7)
+            << day.toString(Qt::ISODate).toStdString();
     }
 }
 
@@ -131,9 +123,8 @@ TEST(MoonPhases, LocalDaysInGermany) {
         const YearBaseDates b = ComputeYearBaseDates(date.year());
         std::vector<MoonPhaseEntry> phases;
         AddMoonPhasesOfYear(phases, date.year(), b.SummerTimeStart, b.SummerTimeEnd, 1);
-        EXPECT_EQ(std::count_if(phases.begin(), phases.end(),
-                                [&](auto& p) { return p.Date == date && p.Symbol == symbol; }),
-                  1)
+        const auto on = [&](auto& p) { return p.Date == date && p.Symbol == symbol; };
+        EXPECT_EQ(std::count_if(phases.begin(), phases.end(), on), 1)
             << date.toString(Qt::ISODate).toStdString();
     }
 }

@@ -5,7 +5,6 @@
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "calendar/CalendarLayout.h"
-#include "calendar/CalendarSyntax.h"
 #include "calendar/CalendarText.h"
 #include "calendar/FontInstalled.h"
 #include "calendar/MoonSymbols.h"
@@ -60,11 +59,9 @@ void ExpectTheCalendarOf11December(const std::function<QColor(int, int)>& at) {
         {20, 247, kNw},    {254, 330, kTermine}, {9, 35, kLines},    {255, 185, kLines},  {40, 210, kLines}};
     for (const auto& [x, y, colour] : drawn)
         EXPECT_EQ(at(x, y), colour) << x << "," << y;
-    for (const auto& [x, y, colour] : {std::tuple{104, 111, kDays},
-                                       {115, 154, kBy},
-                                       {102, 113, kYellow},
-                                       {10, 338, kTermine},
-                                       {40, 211, kLines}})
+    const std::tuple<int, int, QColor> other[] = {
+        {104, 111, kDays}, {115, 154, kBy}, {102, 113, kYellow}, {10, 338, kTermine}, {40, 211, kLines}};
+    for (const auto& [x, y, colour] : other)
         EXPECT_NE(at(x, y), colour) << x << "," << y;
 }
 
@@ -75,13 +72,10 @@ struct CalendarPicture : LibraryTest {
 
     void SetUp() override {
         LibraryTest::SetUp();
-        today(QDate(2024, 12, 11));
+        SetClock([] { return QDateTime(QDate(2024, 12, 11), QTime(12, 0)); });
         k = WriteFiles(tmp).kalender;
     }
     void TearDown() override { SetClock({}); }
-    void today(QDate date) {
-        SetClock([date] { return QDateTime(date, QTime(12, 0)); });
-    }
     void render() {
         canvas = Canvas(300, 400, Qt::white);
         const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
@@ -90,13 +84,11 @@ struct CalendarPicture : LibraryTest {
     // Whether the darkest pixel of an area, where anti-aliased text takes its colour whole, is near `ink`.
     bool inked(QRect area, QColor ink) const {
         QColor c = Qt::white;
-        for (int i = 0; i < area.width() * area.height(); ++i)
-            if (const QColor p = canvas.at(area.x() + i % area.width(), area.y() + i / area.width());
-                p.lightness() < c.lightness())
-                c = p;
-        return std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) +
-                   std::abs(c.blue() - ink.blue()) <
-               60;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                c = std::min(c, canvas.at(x, y),
+                             [](QColor a, QColor b) { return a.lightness() < b.lightness(); });
+        return qAbs(c.red() - ink.red()) + qAbs(c.green() - ink.green()) + qAbs(c.blue() - ink.blue()) < 60;
     }
 };
 
@@ -104,19 +96,10 @@ struct CalendarPicture : LibraryTest {
 
 using CalendarText = LibraryTest;
 
-TEST_F(CalendarText, AnchorsAndFonts) {
-    Canvas canvas(1000, 1000);
-    const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
-    // Position, offset, block size and the corner on a 1000 x 1000 image: the centre rounds half to even.
-    const int anchors[][5] = {
-        {5, 0, 277, 362, 362}, {5, 0, 279, 360, 360}, {9, -10, 277, 713, 713}, {3, 5, 277, 728, 5}};
-    for (const auto& a : anchors)
-        EXPECT_TRUE(AnchorX(a[0], a[1], a[2]) == a[3] && AnchorY(a[0], a[1], a[2]) == a[4])
-            << a[0] << " " << a[2];
-    EXPECT_TRUE(FontInstalled(u"dejavu sans") && !FontInstalled(u"DejaVu"));
-}
-
 TEST_F(CalendarText, OwnMoonSymbolsWithoutTheMoonFont) {
+    // Fonts are looked up without regard to case; the moon font is not installed here.
+    ASSERT_TRUE(FontInstalled(u"dejavu sans") && !FontInstalled(u"DejaVu") &&
+                !FontInstalled(QString(kMoonFont)));
     // A 16-pixel symbol at the left of a 40 x 30 cell: the square (4, 7)-(20, 23). Ink at (8, 15),
     // (12, 15) and (16, 15): a filled disc, a ring, lit on the right, lit on the left.
     for (const auto& [symbol, expected] :
@@ -153,7 +136,7 @@ TEST_F(CalendarPicture, DaysFrameBarsMarkersAndLists) {
 }
 
 TEST_F(CalendarPicture, SeparatorsOnTheDrawnRowsOnly) {
-    today(QDate(2021, 2, 10)); // four rows: Monday 1 to Sunday 28 February
+    SetClock([] { return QDateTime(QDate(2021, 2, 10), QTime(12, 0)); }); // four rows: 1 to 28 February
     k.ferien = k.termine = k.feiertagnamen = 0;
     render();
     // The title's line at y 35, one line atop each row from y 60, 25 apart, from x 9 to 255; the
@@ -164,15 +147,19 @@ TEST_F(CalendarPicture, SeparatorsOnTheDrawnRowsOnly) {
     EXPECT_TRUE(canvas.at(40, 160) == kLines && canvas.at(40, 161) != kLines);
 }
 
-TEST_F(CalendarPicture, BlockHeightIsWhatIsDrawn) {
-    // Anchored at the bottom edge, the last appointment line ends on the image's last row.
-    k.position = 7;
+TEST_F(CalendarPicture, BlockPlacement) {
+    // Bottom right, 10 pixels in from the right edge: the last appointment line ends on the image's last row.
+    k.position = 9;
+    k.offsetx = -10;
     k.offsety = 0;
     const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
     const CalendarLayout layout = LayOutCalendar(k, LoadCalendarData(2024, k), QDate(2024, 12, 11));
     // 8 rows of 25, then a 15-pixel gap before each list: 2 legend, 2 holiday, 3 appointment lines.
     EXPECT_EQ(layout.H, 200 + 15 + 30 + 15 + 30 + 15 + 45);
-    EXPECT_TRUE(layout.Y == 400 - layout.H && layout.appointmentsTop + 3 * layout.LH == canvas.height);
+    EXPECT_TRUE(layout.X + layout.W == 290 && layout.Y == 400 - layout.H &&
+                layout.appointmentsTop + 3 * layout.LH == canvas.height);
+    // Centred blocks round half to even: (300 - 277) / 2 = 11.5, (400 - 279) / 2 = 60.5.
+    EXPECT_TRUE(AnchorX(5, 0, 277) == 12 && AnchorY(5, 0, 279) == 60);
 }
 
 // The whole program on 11 December 2024, with the same data and settings: the picture a person sees.

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,30 +66,41 @@ TEST(Program, MissingLibraryIsNamedAndEndsTheProgram) {
 }
 
 // velomira --next on an X server with no desktop: each run shows the next picture in the order,
-// filling the screen, on the root window, and remembers where it is.
+// upright and filling the screen, on a fresh root pixmap that both root properties name, and
+// remembers where it is.
 TEST(Program, NextShowsTheNextPictureOnTheRootWindow) {
     const Installation install;
     const XvfbServer x("320x200x24");
     ASSERT_FALSE(x.display().isEmpty());
     const ScopedEnv display("DISPLAY", x.display());
-    for (const auto& [name, colour] :
-         {std::pair{"a.jpg", QColor(200, 30, 40)}, {"b.jpg", QColor(20, 60, 220)}}) {
+    const QColor red(200, 30, 40), blue(20, 60, 220);
+    for (const auto& [name, top, bottom] : {std::tuple{"a.jpg", red, blue}, {"b.jpg", blue, red}}) {
         QImage picture(160, 100, QImage::Format_RGB888);
-        picture.fill(colour);
+        picture.fill(bottom);
+        QPainter(&picture).fillRect(0, 0, 160, 50, top);
         ASSERT_TRUE(picture.save(install.tmp.file("Bilder/") + name, "JPEG", 100));
     }
     WriteFile(install.settingsFile(),
               ("[misc]\nreihenfolge=1\nmagnify=1\nbmpverzeichnis=" + install.tmp.path() +
                "\n[path]\n1=" + install.tmp.file("Bilder") + "\n")
                   .toUtf8());
-    for (const auto& [position, colour] : {std::pair{1, 0xc81e28u}, {2, 0x143cdcu}, {1, 0xc81e28u}}) {
+    const auto property = [&](const char* name) {
+        return RunProgram("xprop", {"-display", x.display(), "-root", name}).out.trimmed().section(' ', -1);
+    };
+    QString pixmap;
+    for (const auto& [position, top] : {std::pair{1, red}, {2, blue}, {1, red}}) {
         const ProcessResult r = install.run({"--next"}, x.display());
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(QImage(install.tmp.file("Velomira.bmp")).size(), QSize(320, 200)); // the screen's size
-        const uint32_t pixel = RootPixel(160, 100);
-        for (int shift : {0, 8, 16})
-            EXPECT_NEAR(int(pixel >> shift & 0xff), int(colour >> shift & 0xff), 3) << position;
+        const QColor shown = QColor::fromRgb(RootPixel(160, 40)),
+                     below = QColor::fromRgb(RootPixel(160, 160));
+        EXPECT_NEAR(shown.red(), top.red(), 3) << position;
+        EXPECT_NEAR(shown.blue(), top.blue(), 3) << position;
+        EXPECT_NEAR(below.red(), (top == red ? blue : red).red(), 3) << position;
         EXPECT_TRUE(
             ReadFile(install.settingsFile()).contains("letztes_bild=" + QByteArray::number(position)));
+        EXPECT_NE(property("_XROOTPMAP_ID"), pixmap);
+        pixmap = property("_XROOTPMAP_ID");
+        EXPECT_EQ(property("ESETROOT_PMAP_ID"), pixmap);
     }
 }

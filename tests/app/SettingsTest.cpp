@@ -1,3 +1,4 @@
+// The settings file as users edit it and as the program writes it.
 #include "app/Settings.h"
 #include "platform/Paths.h"
 
@@ -32,15 +33,17 @@ TEST_F(SettingsFixture, DelayAndStartDelay) {
     }
 }
 
+// A file edited by hand or damaged: what can be read is read, missing folders are replaced.
 TEST_F(SettingsFixture, HandEditedFileIsReadAndMissingFoldersReplaced) {
     QDir().mkpath(tmp.file("b"));
     QDir().mkpath(tmp.file("a"));
     Settings s =
-        load("\x01garbage\n[misc]\nbmpverzeichnis=" + tmp.path() + "\nreihenfolge=1x\nhgfarbe=&HFF\n" +
-             "[textstempel]\ntext=Grüße ; = #\noffsetx=-5\n[kalender]\nzeilenhöhe=40\nferienländer=BY\n" +
-             "[path]\n7=" + tmp.file("b") + "\n2=" + tmp.file("a") + "/\n3=\n4=" + tmp.file("gone") + "\n");
+        load("orphan=1\n\x01garbage\n[MISC]\r\nbmpverzeichnis=" + tmp.path() + "\r\nReihenfolge=2\n" +
+             "=no name\n; a comment\nreihenfolge=1x\nhgfarbe=&HFF\n[unterminated\n[textstempel]\n" +
+             "text=Grüße ; = #\noffsetx=-5\n[kalender]\nzeilenhöhe=40\nferienländer=BY\n[path]\n7=" +
+             tmp.file("b") + "\n2=" + tmp.file("a") + "/\n3=\n4=" + tmp.file("gone"));
     EXPECT_EQ(s.misc.bmpverzeichnis, tmp.path());
-    EXPECT_EQ(s.misc.reihenfolge, 1);
+    EXPECT_EQ(s.misc.reihenfolge, 1); // names without case, the later value counts, digits up to the x
     EXPECT_EQ(s.misc.hgfarbe, 0);
     EXPECT_EQ(s.textstempel.text, "Grüße ; = #");
     EXPECT_EQ(s.textstempel.offsetx, -5);
@@ -56,18 +59,30 @@ TEST_F(SettingsFixture, HandEditedFileIsReadAndMissingFoldersReplaced) {
     EXPECT_EQ(s.PictureFolders, QStringList{QDir::currentPath() + "/"});
 }
 
+// What the program saves it reads back, from a file only its owner may read, with no stray files.
 TEST_F(SettingsFixture, SavedValuesReadBack) {
     Settings s = Settings::defaults();
-    s.textstempel.text = " Zeile 1\nZeile 2; =#\\ä ";
+    s.textstempel.text = " Zeile 1\nZeile 2\r\n[x]; =#\\n\\ä ";
     s.kalender.monatschriftart = "DejaVu Sans";
     s.textstempel.offsety = -120, s.kalender.termine = 1, s.misc.delay = 77;
-    ASSERT_TRUE(SaveSettings(store, s));
-    const Settings back = LoadSettings(store).settings;
+    ASSERT_TRUE(SaveSettings(SettingsStore(tmp.file("neu/Velomira.ini")), s));
+    const Settings back = LoadSettings(SettingsStore(tmp.file("neu/Velomira.ini"))).settings;
     EXPECT_EQ(back.textstempel.text, s.textstempel.text);
     EXPECT_EQ(back.kalender.monatschriftart, "DejaVu Sans");
     EXPECT_EQ(QList({back.textstempel.offsety, back.kalender.termine, back.misc.delay}),
               QList({-120, 1, 77}));
+    EXPECT_EQ((QFile::permissions(tmp.file("neu/Velomira.ini")) & 0x0077).toInt(), 0);
     s.PictureFolders.clear(); // no folders: no [path] section at all
-    ASSERT_TRUE(SaveSettings(store, s));
-    EXPECT_FALSE(ReadFile(store.path()).contains("[path]"));
+    ASSERT_TRUE(SaveSettings(SettingsStore(tmp.file("neu/Velomira.ini")), s));
+    EXPECT_FALSE(ReadFile(tmp.file("neu/Velomira.ini")).contains("[path]"));
+    EXPECT_EQ(QDir(tmp.file("neu")).entryList(QDir::Files | QDir::Hidden), QStringList{"Velomira.ini"});
+}
+
+TEST(SettingsStore, DefaultPathFollowsXdgConfigHome) {
+    {
+        const ScopedEnv config("XDG_CONFIG_HOME", "/somewhere/cfg");
+        EXPECT_EQ(SettingsStore::defaultPath(), "/somewhere/cfg/Korbinheim/Velomira.ini");
+    }
+    const ScopedEnv config("XDG_CONFIG_HOME", "relative/is/ignored");
+    EXPECT_EQ(SettingsStore::defaultPath(), QDir::homePath() + "/.config/Korbinheim/Velomira.ini");
 }

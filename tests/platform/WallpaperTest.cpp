@@ -1,4 +1,4 @@
-// Setting the wallpaper through the desktops' real tools: gsettings, xfconf and an X server.
+// Setting the wallpaper through the desktops' real tools (the bare X server is in the program tests).
 #include "platform/WallpaperBackend.h"
 
 #include "TestSupport.h"
@@ -77,30 +77,4 @@ TEST(Wallpaper, XfceThroughXfconfInAPrivateSession) {
     ASSERT_EQ(SetDesktopWallpaper(second), "");
     EXPECT_EQ(run("xfconf-query", {"-c", "xfce4-desktop", "-p", created}), second);
     EXPECT_EQ(run("xfconf-query", {"-c", "xfce4-desktop", "-p", other}), second);
-}
-
-TEST(Wallpaper, X11RootWindowShowsThePictureAndKeepsOnePixmap) {
-    TempDir tmp;
-    const XvfbServer x("320x200x24");
-    ASSERT_FALSE(x.display().isEmpty());
-    const ScopedEnv display("DISPLAY", x.display()), desktop("XDG_CURRENT_DESKTOP", ""),
-        wayland("WAYLAND_DISPLAY", "");
-    QImage quadrants(320, 200, QImage::Format_RGB888);
-    quadrants.fill(QColor(200, 100, 50));
-    for (int i = 0; i < 160 * 100; ++i)
-        quadrants.setPixelColor(i % 160, i / 160, QColor(10, 20, 30));
-    const QString file = tmp.file("Velomira.bmp");
-    ASSERT_TRUE(quadrants.save(file, "BMP"));
-    ASSERT_EQ(SetDesktopWallpaper(file), "");
-    EXPECT_EQ(RootPixel(5, 5), 0x0a141eu);
-    EXPECT_EQ(RootPixel(315, 195), 0xc86432u);
-    const auto property = [&](const char* name) {
-        return run("xprop", {"-display", x.display(), "-root", name}).section(' ', -1);
-    };
-    const QString firstPixmap = property("_XROOTPMAP_ID");
-    writePicture(file, QColor(1, 2, 3), {320, 200});
-    ASSERT_EQ(SetDesktopWallpaper(file), "");
-    EXPECT_EQ(RootPixel(160, 100), 0x010203u);
-    EXPECT_NE(property("_XROOTPMAP_ID"), firstPixmap);
-    EXPECT_EQ(property("ESETROOT_PMAP_ID"), property("_XROOTPMAP_ID"));
 }

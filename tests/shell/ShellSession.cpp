@@ -1,13 +1,6 @@
 #include "ShellSession.h"
 
-#include "app/Clock.h"
-#include "app/ProgramState.h"
 #include "imagelib/ImageLibrary.h"
-#include "pictures/PictureList.h"
-
-#include <QDir>
-#include <QImage>
-#include <memory>
 
 namespace {
 
@@ -45,31 +38,4 @@ private:
 
 const QString& SessionDisplay() {
     return display;
-}
-
-void ProgramTest::SetUp() {
-    QDir().mkpath(pictures);
-    ProgramState& program = Program();
-    program.store = SettingsStore(home.file("Velomira.ini"));
-    program.settings = Settings::defaults();
-    program.settings.misc.bmpverzeichnis = home.path();
-    program.settings.misc.reihenfolge = 1;
-    program.settings.misc.delay = 5;
-    program.settings.PictureFolders = {pictures + "/"};
-    program.CurrentIndex = 0;
-    program.StartupInProgress = false;
-    program.ScreenWidth = 320;
-    program.ScreenHeight = 240;
-    Pictures().clear();
-    SetClock([] { return QDateTime(QDate(2026, 3, 28), QTime(12, 0)); });
-}
-
-void ProgramTest::TearDown() {
-    SetClock({});
-}
-
-void ProgramTest::WritePicture(const QString& folder, const QString& name, QColor colour) {
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(colour);
-    image.save(folder + "/" + name + ".jpg");
 }

@@ -1,9 +1,22 @@
 #pragma once
 
 #include "TestSupport.h"
+#include "app/Clock.h"
+#include "app/ProgramState.h"
+#include "pictures/PictureList.h"
 
 #include <QApplication>
-#include <QColor>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -18,13 +31,32 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 const QString& SessionDisplay();
 
 // A user with a picture folder and a storage folder, set as the program's state: settings in a
-// temporary file, a 320×240 screen, the name order and a change every 5 minutes.
+// temporary file, a 320×240 screen, the name order, a change every 5 minutes and the clock at noon.
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        QDir().mkpath(pictures);
+        ProgramState& program = Program();
+        program.store = SettingsStore(home.file("Velomira.ini"));
+        program.settings = Settings::defaults();
+        program.settings.misc.bmpverzeichnis = home.path();
+        program.settings.misc.reihenfolge = 1;
+        program.settings.misc.delay = 5;
+        program.settings.PictureFolders = {pictures + "/"};
+        program.CurrentIndex = 0;
+        program.StartupInProgress = false;
+        program.ScreenWidth = 320;
+        program.ScreenHeight = 240;
+        Pictures().clear();
+        SetClock([] { return QDateTime(QDate(2026, 3, 28), QTime(12, 0)); });
+    }
+    void TearDown() override { SetClock({}); }
     // Writes a JPEG of one colour into the folder.
-    static void WritePicture(const QString& folder, const QString& name, QColor colour);
+    static void WritePicture(const QString& folder, const QString& name, QColor colour) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(colour);
+        image.save(folder + "/" + name + ".jpg");
+    }
 
     TempDir home;
     QString pictures = home.file("Bilder");

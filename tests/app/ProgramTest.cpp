@@ -39,8 +39,14 @@ TEST(Program, HelpVersionAndUnknownArguments) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("--next")) << help.out.toStdString();
     EXPECT_EQ(RunProgram(VELOMIRA_PROGRAM, {"--version"}).out, "velomira " VELOMIRA_VERSION "\n");
-    for (const QStringList& args :
-         {QStringList{"--bogus"}, QStringList{"/x"}, QStringList{"--next", "extra"}}) {
+    for (const QStringList& args : {QStringList{"--bogus"},
+                                    {"/x"},
+                                    {"--next", "extra"},
+                                    {"/c", "--next"},
+                                    {"--next", "--next"},
+                                    {"--size", "640x480"},
+                                    {"--next", "--size", "0x480"},
+                                    {"--next", "--size", "99999x2"}}) {
         const ProcessResult bad = RunProgram(VELOMIRA_PROGRAM, args);
         EXPECT_EQ(bad.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(bad.out.isEmpty() && bad.err.contains("Aufruf: velomira")) << bad.err.toStdString();
@@ -56,7 +62,7 @@ TEST(Program, MissingLibraryIsNamedAndEndsTheProgram) {
          {std::pair<QString, QString>{"libVelomiraISE.so", "libVelomiraIS.so"},
           {"libVelomiraIS.so", "libVelomiraISE.so"}}) {
         const Installation install({present});
-        const ProcessResult r = install.run({"--next", "--size", "64x48"});
+        const ProcessResult r = install.run({"--size", "64x48", "--next"});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(r.err.contains("Die benötigte Datei " + missing +
                                    " fehlt.\nBitte die Komplettinstallation durchführen."))

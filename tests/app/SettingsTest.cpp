@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,12 +37,13 @@ TEST_F(SettingsFixture, DelayAndStartDelay) {
 // A file edited by hand or damaged: what can be read is read, missing folders are replaced.
 TEST_F(SettingsFixture, HandEditedFileIsReadAndMissingFoldersReplaced) {
     QDir().mkpath(tmp.file("b"));
-    QDir().mkpath(tmp.file("a"));
+    QFile::link(tmp.file("b"), tmp.file("a"));       // a linked folder counts as a folder,
+    QFile::link(tmp.file("gone"), tmp.file("dead")); // a dangling link does not
     Settings s =
         load("orphan=1\n\x01garbage\n[MISC]\r\nbmpverzeichnis=" + tmp.path() + "\r\nReihenfolge=2\n" +
              "=no name\n; a comment\nreihenfolge=1x\nhgfarbe=&HFF\n[unterminated\n[textstempel]\n" +
              "text=Grüße ; = #\noffsetx=-5\n[kalender]\nzeilenhöhe=40\nferienländer=BY\n[path]\n7=" +
-             tmp.file("b") + "\n2=" + tmp.file("a") + "/\n3=\n4=" + tmp.file("gone"));
+             tmp.file("b") + "\n2=" + tmp.file("a") + "/\n3=\n4=" + tmp.file("dead"));
     EXPECT_EQ(s.misc.bmpverzeichnis, tmp.path());
     EXPECT_EQ(s.misc.reihenfolge, 1); // names without case, the later value counts, digits up to the x
     EXPECT_EQ(s.misc.hgfarbe, 0);

@@ -1,4 +1,4 @@
-// The login entry: where it goes, that the session can start the program from it whatever its path,
+// The login entry: that the session can start the program from it whatever its path,
 // and how the desktops' own switches count.
 #include "platform/Autostart.h"
 #include "TestSupport.h"
@@ -7,19 +7,6 @@
 #include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
-
-TEST(Autostart, FileFollowsXdgConfigHome) {
-    const TempDir home;
-    const ScopedEnv homeVar("HOME", home.path());
-    // Only absolute paths count.
-    for (const auto& [configHome, expected] : {std::pair<QString, QString>{home.file("eigen"), "eigen"},
-                                               {"", ".config"},
-                                               {"relativ/config", ".config"}}) {
-        const ScopedEnv config("XDG_CONFIG_HOME", configHome);
-        EXPECT_EQ(AutostartFile(), home.file(expected + "/autostart/velomira.desktop"))
-            << configHome.toStdString();
-    }
-}
 
 // The session reads the entry with GLib (gio launch, as GNOME and XFCE do) and runs the program,
 // also from paths that need quoting; desktop-file-validate accepts every entry.

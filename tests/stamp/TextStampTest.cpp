@@ -1,7 +1,6 @@
 // The stamp drawn by the renderer with the real library, checked pixel by pixel.
 #include "StampSupport.h"
 
-#include "compose/DrawingRoutines.h"
 #include "compose/TextStamp.h"
 #include "compose/WorkingImage.h"
 
@@ -36,16 +35,6 @@ struct Stamp : LibraryTest {
 };
 
 } // namespace
-
-TEST_F(Stamp, NothingDrawnWithoutTextHeightOrImage) {
-    render("", true);
-    RenderTextStamp("Velomira", style, {0x0000ff, 100, 0}); // no working image registered
-    FillTransparentRect(0, 0, 0, -1, -1, 100);
-    const WorkingImageScope scope(canvas.data(), W, H);
-    style.hoehe = 0;
-    RenderTextStamp("Velomira", style, {0x0000ff, 100, 0});
-    EXPECT_TRUE(canvas.changed(Qt::white).isNull());
-}
 
 TEST_F(Stamp, AnchorsOfAllNineCodes) {
     style.offsetx = style.offsety = -10;

@@ -1,12 +1,8 @@
-#include "DialogSupport.h"
-#include "app/ProgramState.h"
+#include "ShellSession.h"
 #include "shell/KalenderDetailEinstellungen.h"
 #include "shell/KalenderEinstellungen.h"
 #include "shell/MainWindow.h"
 #include "shell/Textstempel.h"
-
-#include <QCheckBox>
-#include <QLabel>
 
 using Layout = ProgramTest;
 

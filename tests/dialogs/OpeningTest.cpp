@@ -1,9 +1,5 @@
-#include "DialogSupport.h"
-#include "app/ProgramState.h"
+#include "ShellSession.h"
 #include "shell/MainWindow.h"
-
-#include <QDialog>
-#include <QPushButton>
 
 using OpeningTest = ProgramTest;
 
@@ -11,8 +7,7 @@ using OpeningTest = ProgramTest;
 // afterwards the picture shown is composed again and the timer starts over.
 TEST_F(OpeningTest, ButtonsOpenTheDialogsAndComposeAfterwards) {
     WritePicture(pictures, "Meer", QColor(20, 60, 200));
-    Program().settings.textstempel.ausgeben = 1;
-    Program().settings.kalender.ausgeben = 1;
+    Program().settings.textstempel.ausgeben = Program().settings.kalender.ausgeben = 1;
     MainWindow window;
     window.fillFromSettings();
     window.starten_und_konfig();
@@ -30,9 +25,7 @@ TEST_F(OpeningTest, ButtonsOpenTheDialogsAndComposeAfterwards) {
             dialog->close();
         });
         button->click();
-        EXPECT_TRUE(modal);
-        EXPECT_FALSE(timerRan);
-        EXPECT_FALSE(composed) << "while the dialog is open";
+        EXPECT_TRUE(modal && !timerRan && !composed) << "while the dialog is open";
         EXPECT_TRUE(QFile::exists(wallpaper));
         EXPECT_EQ(Program().CurrentIndex, 1) << "the same picture again";
         EXPECT_EQ(window.tray().changeTimer().interval(), 5 * 60 * 1000);

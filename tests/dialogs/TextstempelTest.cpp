@@ -1,14 +1,7 @@
 #include "shell/Textstempel.h"
-#include "DialogSupport.h"
-#include "app/ProgramState.h"
+#include "ShellSession.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -25,6 +18,17 @@ protected:
     std::unique_ptr<Textstempel> dialog;
 };
 
+// The mean absolute difference of the colour channels of two images (255 when their sizes differ).
+double MeanDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size() || a.isNull()) return 255;
+    const QImage x = a.convertToFormat(QImage::Format_RGB888), y = b.convertToFormat(QImage::Format_RGB888);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int i = 0; i < x.width() * 3; ++i)
+            sum += std::abs(int(x.constScanLine(row)[i]) - int(y.constScanLine(row)[i]));
+    return sum / (double(x.width()) * x.height() * 3);
+}
+
 } // namespace
 
 // One after the other, as a user types them: each refusal restores the value before it.
@@ -32,24 +36,21 @@ TEST_F(TextstempelTest, NumberFieldsKeepThePreviousValueOnBadInput) {
     EXPECT_EQ(TypeAndLeave(field("StempelTextHöhe"), "abc", field("StempelText")),
               "Texthöhe nicht zulässig.\nWerte zwischen 1 und 100 sind erlaubt.\n\n"
               "Es wird der vorherige Wert verwendet.");
+    using S = Settings::Textstempel;
     const struct {
         const char* field;
-        const char* typed;
-        const char* refusal; // the message's first line; empty: accepted
-        int Settings::Textstempel::*setting;
+        const char* typed; // refused unless it is the value that follows
+        int S::*setting;
         int value;
-    } cases[] = {{"StempelTextHöhe", "", "Texthöhe nicht zulässig.", &Settings::Textstempel::hoehe, 15},
-                 {"StempelTextHöhe", "100", "", &Settings::Textstempel::hoehe, 100},
-                 {"StempelTextHöhe", "101", "Texthöhe nicht zulässig.", &Settings::Textstempel::hoehe, 100},
-                 {"StempelTextOffsetX", "-500", "", &Settings::Textstempel::offsetx, -500},
-                 {"StempelTextOffsetX", "7.5", "X-Offset der Textposition nicht zulässig.",
-                  &Settings::Textstempel::offsetx, -500},
-                 {"StempelTextOffsetY", "501", "Y-Offset der Textposition nicht zulässig.",
-                  &Settings::Textstempel::offsety, 10}};
+    } cases[] = {{"StempelTextHöhe", "100", &S::hoehe, 100},
+                 {"StempelTextHöhe", "101", &S::hoehe, 100},
+                 {"StempelTextOffsetX", "-500", &S::offsetx, -500},
+                 {"StempelTextOffsetX", "7.5", &S::offsetx, -500},
+                 {"StempelTextOffsetY", "501", &S::offsety, 10}};
     for (const auto& t : cases) {
         SCOPED_TRACE(std::string(t.field) + " <- " + t.typed);
         const QString said = TypeAndLeave(field(t.field), t.typed, field("StempelText"));
-        EXPECT_EQ(said.section('\n', 0, 0), t.refusal);
+        EXPECT_EQ(said.isEmpty(), QString::number(t.value) == t.typed) << said.toStdString();
         EXPECT_EQ(field(t.field)->text(), QString::number(t.value));
         EXPECT_EQ(stamp().*t.setting, t.value);
     }
@@ -80,12 +81,10 @@ TEST_F(TextstempelTest, SwitchesEnableWhatDependsOnThem) {
         EXPECT_EQ(stamp().farbelesbar, on);
         EXPECT_EQ(Child<QPushButton>(dialog.get(), "StempelTextFarbeButton")->isEnabled(), on == 0);
     }
-    stamp().rahmen = stamp().hintergrund = 1;
+    stamp().rahmen = 1;
     dialog->InitDialog();
     ExpectFrameFollowsItsBox(Child<QWidget>(dialog.get(), "FrameTextRahmen"),
                              Child<QCheckBox>(dialog.get(), "StempelTextRahmenErzeugen"), stamp().rahmen);
-    ExpectFrameFollowsItsBox(Child<QWidget>(dialog.get(), "FrameTexthintergrund"),
-                             Child<QCheckBox>(dialog.get(), "StempelTextHGFüllen"), stamp().hintergrund);
 }
 
 // The preview is drawn again for each change of text, position, font, height and colour, but not for

@@ -17,21 +17,6 @@ protected:
         c().NeuEinlesen->click();
     }
     const MainWindowControls& c() const { return window.controls(); }
-    // Types `minutes` into the delay field as a user does, then leaves it; returns what a message
-    // box said (answered before the focus has moved on).
-    QString typeDelay(const char* minutes, QWidget* next) {
-        QString said;
-        const OnNextDialog<QMessageBox> answer([&](QMessageBox* box) {
-            said = box->text();
-            box->accept();
-        });
-        c().delay->setFocus();
-        c().delay->selectAll();
-        QTest::keyClicks(c().delay, minutes);
-        next->setFocus();
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-        return said;
-    }
     MainWindow window;
 };
 
@@ -42,10 +27,7 @@ TEST_F(MainWindowTest, DelayIsCheckedWhenTheFieldLosesTheFocus) {
     for (const auto& [typed, delay] :
          {std::pair{"abc", 10}, {"1441", 10}, {"0", 10}, {"1440", 1440}, {"1", 1}}) {
         SCOPED_TRACE(typed);
-        // Without a window manager nobody gives the activation back after a message box.
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        EXPECT_EQ(typeDelay(typed, c().NeuEinlesen),
+        EXPECT_EQ(TypeAndLeave(c().delay, typed, c().NeuEinlesen),
                   QString(typed) == QString::number(delay)
                       ? ""
                       : "Die Zeit muss im Bereich von 1 bis 1440 Minuten liegen");
@@ -122,9 +104,7 @@ TEST_F(MainWindowTest, CloseBoxSavesAndRestartsTheTimer) {
     ASSERT_TRUE(trayer.ready());
     ASSERT_TRUE(WaitUntil([&] { return window.tray().inTray(); }));
     for (const char* minutes : {"7", "9"}) {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ShowActive(&window);
         c().delay->setFocus();
         c().delay->selectAll();
         QTest::keyClicks(c().delay, minutes);

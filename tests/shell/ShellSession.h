@@ -80,3 +80,48 @@ private:
     std::function<void(T*)> act_;
     QTimer poll_;
 };
+
+// The control of `window` named `name`; the test fails when there is none.
+template <class T> T* Child(const QObject* window, const char* name) {
+    T* control = window->findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
+
+// Shows `window` and makes it the active one (nobody else does without a window manager).
+inline void ShowActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+// Types `text` into `field` over what it holds, then moves the focus on to `next` as a user leaving
+// the field does. Returns the text of the message box that came up (and was answered), else "".
+inline QString TypeAndLeave(QLineEdit* field, const QString& text, QWidget* next) {
+    ShowActive(field->window());
+    QString said;
+    const OnNextDialog<QMessageBox> answer([&](QMessageBox* box) {
+        said = box->text();
+        box->accept();
+    });
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+    next->setFocus(); // the field is checked, and a message box shown and answered, in here
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "a message box left open";
+    return said;
+}
+
+// Checks a frame whose controls follow its check box `box` (ticked when this is called): unticking
+// disables everything inside but the box and clears `setting`; ticking again enables it all.
+inline void ExpectFrameFollowsItsBox(QWidget* frame, QAbstractButton* box, const int& setting) {
+    const auto inside = frame->findChildren<QWidget*>();
+    ASSERT_GT(inside.size(), 2);
+    for (const bool on : {false, true}) {
+        box->click();
+        EXPECT_EQ(setting, on ? 1 : 0);
+        for (const QWidget* control : inside)
+            EXPECT_EQ(control->isEnabled(), on || control == box) << control->objectName().toStdString();
+    }
+}

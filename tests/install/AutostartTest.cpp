@@ -1,11 +1,17 @@
-// The login entry: that the session can start the program from it whatever its path,
-// and how the desktops' own switches count.
+// The login entry: that the session can start the program from it whatever its path, and the menu
+// item "Beim Anmelden starten" of the settings window that shows and switches it.
 #include "platform/Autostart.h"
 #include "TestSupport.h"
+#include "app/ProgramState.h"
+#include "shell/MainWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 // The session reads the entry with GLib (gio launch, as GNOME and XFCE do) and runs the program,
@@ -23,7 +29,6 @@ TEST(Autostart, SessionStartsTheProgramFromTheEntry) {
         WriteFile(program, ("#!/bin/sh\necho gestartet > '" + mark + "'\n").toUtf8());
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         ASSERT_TRUE(SetAutostart(true, program)) << folder.toStdString();
-        EXPECT_TRUE(AutostartEnabled());
         const ProcessResult valid = RunProgram("desktop-file-validate", {AutostartFile()});
         EXPECT_TRUE(valid.exitCode == 0 && valid.out.isEmpty())
             << folder.toStdString() << ": " << valid.out.toStdString();
@@ -35,17 +40,50 @@ TEST(Autostart, SessionStartsTheProgramFromTheEntry) {
     }
 }
 
-// Session settings switch an entry off inside the file; switching on again writes a live entry.
-TEST(Autostart, EntriesTheDesktopSwitchedOffCountAsOff) {
+TEST(AutostartMenu, ItemShowsAndSwitchesTheEntry) {
+    static int argc = 1;
+    static char name[] = "test_autostart";
+    static char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
     const TempDir tmp;
-    const ScopedEnv config("XDG_CONFIG_HOME", tmp.path());
-    for (const auto& [line, enabled] : {std::pair{"Hidden=true", false},
-                                        {"X-GNOME-Autostart-enabled=false", false},
-                                        {"Hidden=false", true}}) {
-        ASSERT_TRUE(SetAutostart(true, "/usr/bin/velomira"));
-        WriteFile(AutostartFile(), ReadFile(AutostartFile()) + line + "\n");
-        EXPECT_EQ(AutostartEnabled(), enabled) << line;
-        ASSERT_TRUE(SetAutostart(true, "/usr/bin/velomira"));
-        EXPECT_TRUE(AutostartEnabled()) << line;
+    const ScopedEnv config("XDG_CONFIG_HOME", tmp.file("cfg"));
+    Program().store = SettingsStore(tmp.file("Velomira.ini"));
+    MainWindow window;
+    auto* menu = window.findChild<QMenu*>("MOptionen");
+    auto* item = window.findChild<QAction*>("MAutostart");
+    ASSERT_TRUE(menu && item && item->isCheckable());
+    // The entry may change behind the program's back, and session settings switch it off inside the
+    // file; opening the menu shows its state.
+    for (const auto& [present, line, shown] : {std::tuple{true, "", true},
+                                               {false, "", false},
+                                               {true, "X-GNOME-Autostart-enabled=false\n", false},
+                                               {true, "Hidden=false\n", true},
+                                               {true, "Hidden=true\n", false}}) {
+        ASSERT_TRUE(SetAutostart(present, "/usr/bin/velomira"));
+        if (present) WriteFile(AutostartFile(), ReadFile(AutostartFile()) + line);
+        menu->popup({});
+        EXPECT_EQ(item->isChecked(), shown) << line;
+        menu->close();
     }
+    item->trigger(); // on: a live entry that starts this very program
+    EXPECT_TRUE(item->isChecked());
+    const QByteArray entry = ReadFile(AutostartFile());
+    EXPECT_TRUE(entry.contains("\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\"\n"));
+    EXPECT_FALSE(entry.contains("Hidden=true"));
+    item->trigger(); // off
+    EXPECT_FALSE(item->isChecked() || QFile::exists(AutostartFile()));
+
+    // A file where the autostart folder belongs: the user is told, and the item stays off.
+    const ScopedEnv blocked("XDG_CONFIG_HOME", tmp.file("blockiert"));
+    WriteFile(tmp.file("blockiert"), "");
+    QString told;
+    QTimer answer; // answers the message box once it is open
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            told = box->text(), box->accept();
+    });
+    answer.start(10);
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_TRUE(told.contains("Beim Anmelden starten")) << told.toStdString();
 }

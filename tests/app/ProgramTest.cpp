@@ -39,14 +39,9 @@ TEST(Program, HelpVersionAndUnknownArguments) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("--next")) << help.out.toStdString();
     EXPECT_EQ(RunProgram(VELOMIRA_PROGRAM, {"--version"}).out, "velomira " VELOMIRA_VERSION "\n");
-    for (const QStringList& args : {QStringList{"--bogus"},
-                                    {"/x"},
-                                    {"--next", "extra"},
-                                    {"/c", "--next"},
-                                    {"--next", "--next"},
-                                    {"--size", "640x480"},
-                                    {"--next", "--size", "0x480"},
-                                    {"--next", "--size", "99999x2"}}) {
+    for (const char* line : {"--bogus", "/x", "--next extra", "/c --next", "--next --next", "--size 640x480",
+                             "--next --size 0x480", "--next --size 99999x2"}) {
+        const QStringList args = QString(line).split(' ');
         const ProcessResult bad = RunProgram(VELOMIRA_PROGRAM, args);
         EXPECT_EQ(bad.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(bad.out.isEmpty() && bad.err.contains("Aufruf: velomira")) << bad.err.toStdString();

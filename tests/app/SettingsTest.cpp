@@ -79,12 +79,3 @@ TEST_F(SettingsFixture, SavedValuesReadBack) {
     EXPECT_FALSE(ReadFile(tmp.file("neu/Velomira.ini")).contains("[path]"));
     EXPECT_EQ(QDir(tmp.file("neu")).entryList(QDir::Files | QDir::Hidden), QStringList{"Velomira.ini"});
 }
-
-TEST(SettingsStore, DefaultPathFollowsXdgConfigHome) {
-    {
-        const ScopedEnv config("XDG_CONFIG_HOME", "/somewhere/cfg");
-        EXPECT_EQ(SettingsStore::defaultPath(), "/somewhere/cfg/Korbinheim/Velomira.ini");
-    }
-    const ScopedEnv config("XDG_CONFIG_HOME", "relative/is/ignored");
-    EXPECT_EQ(SettingsStore::defaultPath(), QDir::homePath() + "/.config/Korbinheim/Velomira.ini");
-}

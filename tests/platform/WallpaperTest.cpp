@@ -23,17 +23,16 @@ void writePicture(const QString& path, QColor colour, QSize size = {64, 48}) {
 } // namespace
 
 TEST(Wallpaper, BackendFollowsTheSession) {
-    const std::tuple<QString, bool, bool, QString> cases[] = {{"ubuntu:GNOME", false, false, "GNOME"},
-                                                              {"Unity", false, false, "GNOME"},
-                                                              {"X-Cinnamon", false, false, "Cinnamon"},
-                                                              {"KDE", false, false, "KDE Plasma"},
-                                                              {"sway", false, false, "wlroots"},
-                                                              {"", true, false, "wlroots"},
-                                                              {"i3", false, true, "X11"},
-                                                              {"", false, false, "none"}};
-    for (const auto& [desktop, wayland, x11, expected] : cases) {
-        const auto backend =
-            ChooseWallpaperBackend({.currentDesktop = desktop, .wayland = wayland, .x11 = x11});
+    // Desktop names as the sessions set them; GNOME, XFCE and a bare X server are set for real below
+    // and in the program tests.
+    const std::tuple<QString, bool, QString> cases[] = {{"ubuntu:GNOME", false, "GNOME"},
+                                                        {"X-Cinnamon", false, "Cinnamon"},
+                                                        {"KDE", false, "KDE Plasma"},
+                                                        {"sway", false, "wlroots"},
+                                                        {"", true, "wlroots"},
+                                                        {"", false, "none"}};
+    for (const auto& [desktop, wayland, expected] : cases) {
+        const auto backend = ChooseWallpaperBackend({.currentDesktop = desktop, .wayland = wayland});
         EXPECT_EQ(backend ? backend->name() : "none", expected) << desktop.toStdString();
     }
 }

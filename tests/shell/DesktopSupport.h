@@ -4,14 +4,11 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QImage>
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
 #include <QThread>
 #include <csignal>
-#include <functional>
 #include <optional>
 
 // Polls `done` every 20 ms for at most `ms`, running the Qt event loop when there is one.
@@ -68,14 +65,14 @@ public:
         process_.start(program, args);
         process_.waitForStarted();
     }
-    ~Background() { terminate(); }
-    // Sends SIGTERM and waits for the end; the exit code, or -1 when it crashed or did not end.
-    int terminate() {
-        if (process_.state() != QProcess::NotRunning) ::kill(pid_t(process_.processId()), SIGTERM);
-        return waitForExit(10000);
-    }
-    int waitForExit(int ms) {
-        if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(ms)) {
+    ~Background() { end(); }
+    // Ends the process with SIGTERM, or with `byItselfMs` waits that long for it to end by itself.
+    // The exit code, or -1 when it crashed or did not end (within 10 s of the signal).
+    int end(int byItselfMs = 0) {
+        if (!byItselfMs && process_.state() != QProcess::NotRunning)
+            ::kill(pid_t(process_.processId()), SIGTERM);
+        if (process_.state() != QProcess::NotRunning &&
+            !process_.waitForFinished(byItselfMs ? byItselfMs : 10000)) {
             process_.kill();
             process_.waitForFinished();
             return -1;
@@ -91,11 +88,12 @@ private:
 class Trayer : Background {
 public:
     explicit Trayer(const QString& display)
-        : Background("trayer",
-                     {"--edge", "top", "--align", "left", "--widthtype", "pixel", "--width", "200",
-                      "--heighttype", "pixel", "--height", "40", "--SetDockType", "false",
-                      "--SetPartialStrut", "false", "--transparent", "false"},
-                     {"DISPLAY=" + display}),
+        : Background(
+              "trayer",
+              QString("--edge top --align left --widthtype pixel --width 200 --heighttype pixel --height "
+                      "40 --SetDockType false --SetPartialStrut false --transparent false")
+                  .split(' '),
+              {"DISPLAY=" + display}),
           display_(display), ready_(WaitUntil([&] {
               return RunOn(display, "xwininfo", {"-root", "-tree"}).contains("(\"panel\" \"trayer\")");
           })) {}

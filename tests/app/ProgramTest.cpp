@@ -34,10 +34,7 @@ struct Installation {
 
 } // namespace
 
-TEST(Program, HelpVersionAndUnknownArguments) {
-    const ProcessResult help = RunProgram(VELOMIRA_PROGRAM, {"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("--next")) << help.out.toStdString();
+TEST(Program, VersionAndUnknownArguments) {
     EXPECT_EQ(RunProgram(VELOMIRA_PROGRAM, {"--version"}).out, "velomira " VELOMIRA_VERSION "\n");
     for (const char* line : {"--bogus", "/x", "--next extra", "/c --next", "--next --next", "--size 640x480",
                              "--next --size 0x480", "--next --size 99999x2"}) {

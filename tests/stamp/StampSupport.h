@@ -12,7 +12,6 @@
 // The real image library, loaded as the program loads it.
 struct LibraryTest : ::testing::Test {
     void SetUp() override { ASSERT_EQ(Library().load({VELOMIRA_BINARY_DIR "/lib/velomira"}), ""); }
-    const ImageLibraryFunctions& fn() const { return Library().fn(); }
 };
 
 // A 24-bit picture with stride width * 3, as the library and the working image keep them.

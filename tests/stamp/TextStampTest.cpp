@@ -37,8 +37,7 @@ struct Stamp : LibraryTest {
 } // namespace
 
 TEST_F(Stamp, AnchorsOfAllNineCodes) {
-    style.offsetx = style.offsety = -10;
-    style.position = 5;
+    style.offsetx = style.offsety = -10, style.position = 5;
     render("Hg", true);
     const QSize size = block().size();
     for (int position = 1; position <= 9; ++position) {
@@ -81,8 +80,7 @@ TEST_F(Stamp, TwoLinesRightAlignedAtPosition9) {
     const QRect b = block();
     const QRect line1 = find({b.x(), b.y(), b.width(), b.height() / 2}).second;
     const QRect line2 = find({b.x(), b.y() + b.height() / 2, b.width(), b.height() / 2}).second;
-    EXPECT_GE(line1.right(), b.right() - 3);
-    EXPECT_GE(line2.right(), b.right() - 3);
+    EXPECT_GE(std::min(line1.right(), line2.right()), b.right() - 3);
     EXPECT_GT(line1.left(), line2.left() + 40); // the short line starts further right
     EXPECT_NEAR(b.height(), 2 * 20 + 1, 1);
 }

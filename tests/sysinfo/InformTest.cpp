@@ -35,7 +35,6 @@ TEST(Inform, ShowsTheVersionsAndClosesWithOk) {
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_TRUE(exposed);
-    EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(version.startsWith("Version " VELOMIRA_VERSION " ")) << version.toStdString();
     EXPECT_EQ(firstRow, "Betriebssystem"); // the version list, filled as the component tests check
 }

@@ -45,15 +45,10 @@ TEST_F(KalenderTest, SchoolHolidayStatesAreStoredInTableOrder) {
 }
 
 TEST_F(KalenderTest, SwitchesEnableWhatDependsOnThem) {
-    kalender().rahmen = 1;
     open("");
-    for (const auto& [box, dependent] : {std::pair{"mitFerien", "mitFerienlegende"},
-                                         {"mitTerminen", "KalenderTermineMonatTag"},
-                                         {"KalenderTrennlinienErzeugen", "KalenderTrennlinienButton"}})
-        for (int i = 0; i < 2; ++i) {
-            control<QCheckBox>(box)->click();
-            EXPECT_EQ(control<QWidget>(dependent)->isEnabled(), control<QCheckBox>(box)->isChecked()) << box;
-        }
-    ExpectFrameFollowsItsBox(control<QWidget>("FrameKalenderRahmen"),
-                             control<QCheckBox>("KalenderRahmenErzeugen"), kalender().rahmen);
+    ExpectFollows(dialog.get(), "mitFerien", "mitFerienlegende");
+    ExpectFollows(dialog.get(), "mitTerminen", "KalenderTermineMonatTag");
+    ExpectFollows(dialog.get(), "KalenderTrennlinienErzeugen", "KalenderTrennlinienButton");
+    ExpectFollows(dialog.get(), "KalenderRahmenErzeugen", "KalenderRahmenFarbeButton");
+    ExpectFollows(dialog.get(), "KalenderHGFüllen", "KalenderHGFarbeButton");
 }

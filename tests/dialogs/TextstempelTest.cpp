@@ -75,16 +75,9 @@ TEST_F(TextstempelTest, PositionCellsMarkTheChoice) {
 }
 
 TEST_F(TextstempelTest, SwitchesEnableWhatDependsOnThem) {
-    auto* readable = Child<QCheckBox>(dialog.get(), "StempelTextFarbeLesbar");
-    for (const int on : {1, 0}) {
-        readable->click();
-        EXPECT_EQ(stamp().farbelesbar, on);
-        EXPECT_EQ(Child<QPushButton>(dialog.get(), "StempelTextFarbeButton")->isEnabled(), on == 0);
-    }
-    stamp().rahmen = 1;
-    dialog->InitDialog();
-    ExpectFrameFollowsItsBox(Child<QWidget>(dialog.get(), "FrameTextRahmen"),
-                             Child<QCheckBox>(dialog.get(), "StempelTextRahmenErzeugen"), stamp().rahmen);
+    ExpectFollows(dialog.get(), "StempelTextFarbeLesbar", "StempelTextFarbeButton", true);
+    ExpectFollows(dialog.get(), "StempelTextRahmenErzeugen", "StempelTextRahmenFarbeButton");
+    ExpectFollows(dialog.get(), "StempelTextHGFüllen", "TextStempelHGFarbeButton");
 }
 
 // The preview is drawn anew for each change of text, position, font, height and colour, but not for a

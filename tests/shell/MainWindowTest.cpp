@@ -1,5 +1,4 @@
 #include "shell/MainWindow.h"
-#include "DesktopSupport.h"
 #include "ShellSession.h"
 #include "app/IniDocument.h"
 
@@ -94,24 +93,5 @@ TEST_F(MainWindowTest, WhichControlsComposeTheCurrentPictureAgain) {
         control->click();
         EXPECT_EQ(QFile::exists(wallpaper), composes);
         EXPECT_EQ(Program().CurrentIndex, 2) << "the same picture";
-    }
-}
-
-// The close box saves, restarts the change timer with the delay typed and hides the window; twice
-// in a row leaves the timer running once, with the last delay.
-TEST_F(MainWindowTest, CloseBoxSavesAndRestartsTheTimer) {
-    const Trayer trayer(SessionDisplay());
-    ASSERT_TRUE(trayer.ready());
-    ASSERT_TRUE(WaitUntil([&] { return window.tray().inTray(); }));
-    for (const char* minutes : {"7", "9"}) {
-        ShowActive(&window);
-        c().delay->setFocus();
-        c().delay->selectAll();
-        QTest::keyClicks(c().delay, minutes);
-        window.close();
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_EQ(IniDocument::parse(ReadFile(Program().store.path())).value("misc", "delay"), minutes);
-        EXPECT_EQ(window.tray().changeTimer().interval(), QString(minutes).toInt() * 60000);
-        EXPECT_TRUE(window.tray().changeTimer().isActive());
     }
 }

@@ -113,15 +113,13 @@ inline QString TypeAndLeave(QLineEdit* field, const QString& text, QWidget* next
     return said;
 }
 
-// Checks a frame whose controls follow its check box `box` (ticked when this is called): unticking
-// disables everything inside but the box and clears `setting`; ticking again enables it all.
-inline void ExpectFrameFollowsItsBox(QWidget* frame, QAbstractButton* box, const int& setting) {
-    const auto inside = frame->findChildren<QWidget*>();
-    ASSERT_GT(inside.size(), 2);
-    for (const bool on : {false, true}) {
-        box->click();
-        EXPECT_EQ(setting, on ? 1 : 0);
-        for (const QWidget* control : inside)
-            EXPECT_EQ(control->isEnabled(), on || control == box) << control->objectName().toStdString();
+// Clicks the check box `box` of `window` twice: each time `dependent` is enabled exactly when the box
+// is ticked (unticked with `inverse`).
+inline void ExpectFollows(QWidget* window, const char* box, const char* dependent, bool inverse = false) {
+    for (int i = 0; i < 2; ++i) {
+        Child<QCheckBox>(window, box)->click();
+        EXPECT_EQ(Child<QWidget>(window, dependent)->isEnabled(),
+                  Child<QCheckBox>(window, box)->isChecked() != inverse)
+            << box << " " << dependent;
     }
 }

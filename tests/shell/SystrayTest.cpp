@@ -1,5 +1,6 @@
 #include "DesktopSupport.h"
 #include "ShellSession.h"
+#include "app/IniDocument.h"
 #include "compose/ErrInfo.h"
 #include "shell/ErrInfoDialog.h"
 #include "shell/MainWindow.h"
@@ -27,7 +28,8 @@ protected:
 } // namespace
 
 // Without a tray host the settings window opens after a while rather than the program running unseen;
-// its close box then leaves it reachable and starts the timer, and a tray that comes later gets the icon.
+// its close box then saves, starts the timer and leaves the window reachable, and a tray that comes
+// later gets the icon.
 TEST_F(SystrayTest, WithoutTrayTheWindowStaysReachable) {
     EXPECT_FALSE(window.isVisible());
     ASSERT_TRUE(WaitUntil([&] { return window.isVisible(); }, 3000));
@@ -35,6 +37,7 @@ TEST_F(SystrayTest, WithoutTrayTheWindowStaysReachable) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.isMinimized());
     EXPECT_TRUE(window.tray().changeTimer().isActive());
+    EXPECT_EQ(IniDocument::parse(ReadFile(Program().store.path())).value("misc", "delay"), "5");
     EXPECT_EQ(window.tray().icon().toolTip(), "Velomira\n?????\nnächster Bildwechsel um 12:05:00");
     const Trayer trayer(SessionDisplay());
     ASSERT_TRUE(trayer.ready());

@@ -57,12 +57,11 @@ TEST(ComponentVersions, TheVersionsTheProcessRunsWith) {
     EXPECT_EQ(versions["Qt"], QT_VERSION_STR);
     EXPECT_TRUE(versions["libtiff"].contains(QRegularExpression(R"(^\d+\.\d+\.\d+$)")))
         << versions["libtiff"].toStdString();
-    for (const auto& [row, package] : {std::pair{"Exiv2", "exiv2"},
-                                       {"libjpeg-turbo", "libjpeg"},
-                                       {"libpng", "libpng"},
-                                       {"fontconfig", "fontconfig"}}) {
-        const ProcessResult installed = RunProgram("pkg-config", {"--modversion", package});
-        EXPECT_TRUE(installed.exitCode != 0 || versions[row] == installed.out.trimmed()) << package;
+    for (const QString& pair :
+         {"Exiv2=exiv2", "libjpeg-turbo=libjpeg", "libpng=libpng", "fontconfig=fontconfig"}) {
+        const ProcessResult installed = RunProgram("pkg-config", {"--modversion", pair.section('=', 1)});
+        EXPECT_TRUE(installed.exitCode != 0 || versions[pair.section('=', 0, 0)] == installed.out.trimmed())
+            << pair.toStdString();
     }
     EXPECT_EQ(versions["libVelomiraIS.so"], VELOMIRA_VERSION);
     EXPECT_EQ(versions["libVelomiraISE.so"], VELOMIRA_VERSION);

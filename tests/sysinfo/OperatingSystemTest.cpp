@@ -58,7 +58,7 @@ TEST(ComponentVersions, TheVersionsTheProcessRunsWith) {
     EXPECT_TRUE(versions["libtiff"].contains(QRegularExpression(R"(^\d+\.\d+\.\d+$)")))
         << versions["libtiff"].toStdString();
     for (const QString& pair :
-         {"Exiv2=exiv2", "libjpeg-turbo=libjpeg", "libpng=libpng", "fontconfig=fontconfig"}) {
+         QStringList{"Exiv2=exiv2", "libjpeg-turbo=libjpeg", "libpng=libpng", "fontconfig=fontconfig"}) {
         const ProcessResult installed = RunProgram("pkg-config", {"--modversion", pair.section('=', 1)});
         EXPECT_TRUE(installed.exitCode != 0 || versions[pair.section('=', 0, 0)] == installed.out.trimmed())
             << pair.toStdString();

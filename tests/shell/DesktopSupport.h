@@ -3,11 +3,7 @@
 // Helpers for tests on a private X server: tray hosts, finding windows, xdotool and screenshots.
 #include "TestSupport.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-#include <QRect>
-#include <QRegularExpression>
-#include <QThread>
+#include <QtGui>
 #include <csignal>
 #include <optional>
 

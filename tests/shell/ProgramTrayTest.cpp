@@ -3,8 +3,6 @@
 #include "DesktopSupport.h"
 #include "app/IniDocument.h"
 
-#include <QDir>
-#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {

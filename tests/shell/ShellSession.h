@@ -5,20 +5,8 @@
 #include "app/ProgramState.h"
 #include "pictures/PictureList.h"
 
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QColorDialog>
-#include <QDir>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <functional>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 // Readable failure messages.

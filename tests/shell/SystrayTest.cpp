@@ -5,8 +5,6 @@
 #include "shell/ErrInfoDialog.h"
 #include "shell/MainWindow.h"
 
-#include <QSystemTrayIcon>
-
 namespace {
 
 // The program as a normal start leaves it, waiting 300 ms for a tray.

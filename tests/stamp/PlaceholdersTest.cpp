@@ -1,5 +1,4 @@
 // Placeholder expansion and EXIF/IPTC reading through the real library, on JPEGs written with Exiv2.
-#include "MetadataFiles.h"
 #include "StampSupport.h"
 #include "TestSupport.h"
 
@@ -7,8 +6,42 @@
 #include "compose/Placeholders.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLocale>
+#include <exiv2/exiv2.hpp>
+
+namespace {
+
+// A JPEG of one colour at `path` carrying metadata written with Exiv2: keys as Exiv2 names them
+// ("Exif.Image.Model", "Iptc.Application2.Keywords") with values as Exiv2 reads them from text; a
+// repeated IPTC key gives repeated datasets.
+struct PictureMetadata {
+    std::vector<std::pair<const char*, const char*>> exif = {}, iptc = {};
+};
+void WriteJpegWithMetadata(const QString& path, const PictureMetadata& metadata, QSize size = {16, 16}) {
+    QImage picture(size, QImage::Format_RGB888);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(path, "JPEG"));
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations" // Exiv2 0.27 hands out std::auto_ptr
+    const auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+#pragma GCC diagnostic pop
+    Exiv2::ExifData exif;
+    for (const auto& [key, value] : metadata.exif)
+        exif[key] = std::string(value);
+    Exiv2::IptcData iptc;
+    for (const auto& [key, value] : metadata.iptc) {
+        Exiv2::Iptcdatum datum{Exiv2::IptcKey(key)};
+        datum.setValue(value);
+        iptc.add(datum);
+    }
+    image->setExifData(exif);
+    image->setIptcData(iptc);
+    image->writeMetadata();
+}
+
+} // namespace
 
 using Placeholders = LibraryTest;
 

@@ -90,11 +90,9 @@ TEST(Program, NextShowsTheNextPictureOnTheRootWindow) {
         const ProcessResult r = install.run({"--next"}, x.display());
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(QImage(install.tmp.file("Velomira.bmp")).size(), QSize(320, 200)); // the screen's size
-        const QColor shown = QColor::fromRgb(RootPixel(160, 40)),
-                     below = QColor::fromRgb(RootPixel(160, 160));
-        EXPECT_NEAR(shown.red(), top.red(), 3) << position;
-        EXPECT_NEAR(shown.blue(), top.blue(), 3) << position;
-        EXPECT_NEAR(below.red(), (top == red ? blue : red).red(), 3) << position;
+        // Red and blue far apart: a swapped channel or an upside-down picture shows.
+        EXPECT_EQ(QColor::fromRgb(RootPixel(160, 40)).red() > 128, top == red) << position;
+        EXPECT_EQ(QColor::fromRgb(RootPixel(160, 160)).red() > 128, top != red) << position;
         EXPECT_TRUE(
             ReadFile(install.settingsFile()).contains("letztes_bild=" + QByteArray::number(position)));
         EXPECT_NE(property("_XROOTPMAP_ID"), pixmap);

@@ -14,8 +14,8 @@ QString run(const QString& program, const QStringList& args) {
     return RunProgram(program, args).out.trimmed();
 }
 
-void writePicture(const QString& path, QColor colour, QSize size = {64, 48}) {
-    QImage image(size, QImage::Format_RGB888);
+void writePicture(const QString& path, QColor colour) {
+    QImage image(64, 48, QImage::Format_RGB888);
     image.fill(colour);
     ASSERT_TRUE(image.save(path, "BMP"));
 }
@@ -25,15 +25,13 @@ void writePicture(const QString& path, QColor colour, QSize size = {64, 48}) {
 TEST(Wallpaper, BackendFollowsTheSession) {
     // Desktop names as the sessions set them; GNOME, XFCE and a bare X server are set for real below
     // and in the program tests.
-    const std::tuple<QString, bool, QString> cases[] = {{"ubuntu:GNOME", false, "GNOME"},
-                                                        {"X-Cinnamon", false, "Cinnamon"},
-                                                        {"KDE", false, "KDE Plasma"},
-                                                        {"sway", false, "wlroots"},
-                                                        {"", true, "wlroots"},
-                                                        {"", false, "none"}};
-    for (const auto& [desktop, wayland, expected] : cases) {
-        const auto backend = ChooseWallpaperBackend({.currentDesktop = desktop, .wayland = wayland});
-        EXPECT_EQ(backend ? backend->name() : "none", expected) << desktop.toStdString();
+    // Rows: $XDG_CURRENT_DESKTOP|"w" for a Wayland session|the backend.
+    for (const QString row : {"ubuntu:GNOME||GNOME", "X-Cinnamon||Cinnamon", "KDE||KDE Plasma",
+                              "sway||wlroots", "|w|wlroots", "||none"}) {
+        const QStringList desktop = row.split('|');
+        const auto backend =
+            ChooseWallpaperBackend({.currentDesktop = desktop[0], .wayland = desktop[1] == "w"});
+        EXPECT_EQ(backend ? backend->name() : "none", desktop[2]) << row.toStdString();
     }
 }
 

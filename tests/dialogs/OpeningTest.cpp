@@ -18,7 +18,7 @@ TEST_F(OpeningTest, ButtonsOpenTheDialogsAndComposeAfterwards) {
         Program().CurrentIndex = 1;
         window.tray().StartChangeTimer(5);
         bool modal = false, timerRan = true, composed = true;
-        const OnNextDialog<QDialog> close([&](QDialog* dialog) {
+        const auto close = OnNextDialog<QDialog>([&](QDialog* dialog) {
             modal = dialog->isModal();
             timerRan = window.tray().changeTimer().isActive();
             composed = QFile::exists(wallpaper);

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 #include <QtGui>
-#include <csignal>
 #include <optional>
 
 // Polls `done` every 20 ms for at most `ms`, running the Qt event loop when there is one.
@@ -65,10 +64,9 @@ public:
     // Ends the process with SIGTERM, or with `byItselfMs` waits that long for it to end by itself.
     // The exit code, or -1 when it crashed or did not end (within 10 s of the signal).
     int end(int byItselfMs = 0) {
-        if (!byItselfMs && process_.state() != QProcess::NotRunning)
-            ::kill(pid_t(process_.processId()), SIGTERM);
-        if (process_.state() != QProcess::NotRunning &&
-            !process_.waitForFinished(byItselfMs ? byItselfMs : 10000)) {
+        if (!byItselfMs) process_.terminate(); // SIGTERM
+        if (!process_.waitForFinished(byItselfMs ? byItselfMs : 10000) &&
+            process_.state() != QProcess::NotRunning) {
             process_.kill();
             process_.waitForFinished();
             return -1;

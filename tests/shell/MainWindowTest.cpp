@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, AddingAndRemovingFolders) {
     for (const QString& chosen : {QString(), home.file("Urlaub")}) {
         Program().CurrentIndex = 2;
         QString opened;
-        const OnNextDialog<QFileDialog> answer([&](QFileDialog* dialog) {
+        const auto answer = OnNextDialog<QFileDialog>([&](QFileDialog* dialog) {
             opened = dialog->directory().absolutePath();
             if (chosen.isEmpty()) return dialog->reject();
             dialog->setDirectory(chosen);
@@ -57,14 +57,11 @@ TEST_F(MainWindowTest, AddingAndRemovingFolders) {
     EXPECT_EQ(Program().settings.PictureFolders, QStringList({pictures + "/", home.file("Urlaub") + "/"}));
     EXPECT_EQ(c().Bilderanzahl->text(), "Anzahl Bilder: 4");
 
-    // Delete removes the selected line, and reads the folders again.
-    WritePicture(pictures, "Wald", Qt::darkGreen);
+    // Delete removes the selected line.
     c().Bildpfadliste->setFocus();
     c().Bildpfadliste->item(1)->setSelected(true);
     QTest::keyClick(c().Bildpfadliste, Qt::Key_Delete);
-    EXPECT_EQ(c().Bildpfadliste->count(), 1);
-    EXPECT_EQ(c().Bilderanzahl->text(), "Anzahl Bilder: 4");
-
+    EXPECT_EQ(c().Bilderanzahl->text(), "Anzahl Bilder: 3");
     c().Bildpfadliste->selectAll();
     c().Entfernen->click();
     Program().settings.misc.hgfarbe = 0x0000ff; // red

@@ -51,23 +51,18 @@ protected:
     QString wallpaper = home.file("Velomira.bmp");
 };
 
-// Acts on the next modal dialog of type T once it is open, for as long as the object lives.
-template <class T> class OnNextDialog {
-public:
-    explicit OnNextDialog(std::function<void(T*)> act) : act_(std::move(act)) {
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                poll_.stop();
-                act_(dialog);
-            }
-        });
-        poll_.start(10);
-    }
-
-private:
-    std::function<void(T*)> act_;
-    QTimer poll_;
-};
+// Acts on the next modal dialog of type T once it is open, for as long as the returned timer lives.
+template <class T> std::unique_ptr<QTimer> OnNextDialog(std::function<void(T*)> act) {
+    auto poll = std::make_unique<QTimer>();
+    QObject::connect(poll.get(), &QTimer::timeout, [timer = poll.get(), act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            act(dialog);
+        }
+    });
+    poll->start(10);
+    return poll;
+}
 
 // The control of `window` named `name`; the test fails when there is none.
 template <class T> T* Child(const QObject* window, const char* name) {
@@ -88,7 +83,7 @@ inline void ShowActive(QWidget* window) {
 inline QString TypeAndLeave(QLineEdit* field, const QString& text, QWidget* next) {
     ShowActive(field->window());
     QString said;
-    const OnNextDialog<QMessageBox> answer([&](QMessageBox* box) {
+    const auto answer = OnNextDialog<QMessageBox>([&](QMessageBox* box) {
         said = box->text();
         box->accept();
     });

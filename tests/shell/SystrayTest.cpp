@@ -49,7 +49,7 @@ TEST_F(SystrayTest, ErrInfoShowsAFailedChange) {
     ErrInfoDialog::install();
     QStringList shown;
     bool topmost = false, timerWhileOpen = true;
-    const OnNextDialog<QDialog> answer([&](QDialog* dialog) {
+    const auto answer = OnNextDialog<QDialog>([&](QDialog* dialog) {
         topmost = dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && dialog->isModal();
         shown << dialog->findChild<QLabel*>("Meldung")->text();
         window.tray().TimerCallback(); // the icon clicked again

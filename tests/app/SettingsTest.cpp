@@ -1,6 +1,5 @@
 // The settings file as users edit it and as the program writes it.
 #include "app/Settings.h"
-#include "platform/Paths.h"
 
 #include "TestSupport.h"
 
@@ -54,9 +53,13 @@ TEST_F(SettingsFixture, HandEditedFileIsReadAndMissingFoldersReplaced) {
     EXPECT_TRUE(ReadFile(store.path())
                     .contains(("[path]\n1=" + tmp.file("b") + "/\n2=" + tmp.file("a") + "/\n").toUtf8()));
 
+    // A storage folder that is gone: the documents folder, or the home folder when there is none.
+    const ScopedEnv home("HOME", tmp.file("home"));
     s = load("[misc]\nbmpverzeichnis=" + tmp.file("nowhere") + "\n[path]\n1=" + tmp.file("gone") + "\n");
-    EXPECT_EQ(s.misc.bmpverzeichnis, SpecialFolderPath(CSIDL_PERSONAL));
+    EXPECT_EQ(s.misc.bmpverzeichnis, tmp.file("home"));
     EXPECT_EQ(s.PictureFolders, QStringList{QDir::currentPath() + "/"});
+    QDir().mkpath(tmp.file("home/Documents"));
+    EXPECT_EQ(LoadSettings(store).settings.misc.bmpverzeichnis, tmp.file("home/Documents"));
 }
 
 // What the program saves it reads back, from a file only its owner may read, with no stray files.

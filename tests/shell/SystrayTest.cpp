@@ -14,7 +14,6 @@ protected:
         ProgramTest::SetUp();
         // Qt learns of the end of an earlier test's tray only from the X server's events.
         ASSERT_TRUE(WaitUntil([] { return !QSystemTrayIcon::isSystemTrayAvailable(); }));
-        WritePicture(pictures, "Meer", QColor(20, 60, 200));
         WritePicture(pictures, "Abend", QColor(230, 120, 30));
         WriteFile(pictures + "/Kaputt.jpg", "kein Bild");
         window.fillFromSettings();

@@ -158,6 +158,8 @@ TEST_F(CalendarPicture, BlockPlacement) {
     EXPECT_EQ(layout.H, 200 + 15 + 30 + 15 + 30 + 15 + 45);
     EXPECT_TRUE(layout.X + layout.W == 290 && layout.Y == 400 - layout.H &&
                 layout.appointmentsTop + 3 * layout.LH == canvas.height);
+    k.ferienländer = "NW"; // no legend, and no gap for it
+    EXPECT_EQ(LayOutCalendar(k, LoadCalendarData(2024, k), QDate(2024, 12, 11)).H, 200 + 15 + 30 + 15 + 45);
     // Centred blocks round half to even: (300 - 277) / 2 = 11.5, (400 - 279) / 2 = 60.5.
     EXPECT_TRUE(AnchorX(5, 0, 277) == 12 && AnchorY(5, 0, 279) == 60);
 }

@@ -26,10 +26,6 @@ struct Session : ::testing::Environment {
     std::unique_ptr<QApplication> app;
 };
 
-Session* const session = static_cast<Session*>(::testing::AddGlobalTestEnvironment(new Session));
+[[maybe_unused]] const auto* const kSession = ::testing::AddGlobalTestEnvironment(new Session);
 
 } // namespace
-
-const QString& SessionDisplay() {
-    return session->x->display();
-}

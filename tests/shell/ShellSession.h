@@ -14,9 +14,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-// The widget tests share one private X server and one QApplication per test process; the image
-// libraries are loaded and no desktop of the developer is touched.
-const QString& SessionDisplay();
+// The widget tests share one private X server ($DISPLAY) and one QApplication per test process; the
+// image libraries are loaded and no desktop of the developer is touched.
 
 // A user with a picture folder and a storage folder, set as the program's state: settings in a
 // temporary file, a 320×240 screen, the name order, a change every 5 minutes and the clock at noon.

@@ -57,10 +57,13 @@ bool choose(const QString& display, const WindowBox& icon, int downs) {
     for (const WindowBox& w : VisibleWindows(display, "--classname", "velomira"))
         before << w.id;
     Click(display, icon.rect.center(), 3);
+    // The new window that is a menu (the pointer on the icon may also bring up the tooltip).
     std::optional<WindowBox> menu;
     if (!WaitUntil([&] {
             for (const WindowBox& w : VisibleWindows(display, "--classname", "velomira"))
-                if (!before.contains(w.id)) menu = w;
+                if (!before.contains(w.id) &&
+                    !RunOn(display, "xprop", {"-id", w.id, "_NET_WM_WINDOW_TYPE"}).contains("TOOLTIP"))
+                    menu = w;
             return menu.has_value();
         }))
         return false;

@@ -1,4 +1,3 @@
-#include "SeamApply.h"
 #include "VelomiraISE.h"
 
 #include <gtest/gtest.h>
@@ -36,13 +35,10 @@ struct Picture {
 };
 
 static bool isSubsequence(const Row& part, const Row& whole) {
-    auto it = whole.begin();
-    for (const uint32_t p : part) {
-        it = std::find(it, whole.end(), p);
-        if (it == whole.end()) return false;
-        ++it;
-    }
-    return true;
+    size_t j = 0;
+    for (size_t i = 0; i < whole.size() && j < part.size(); ++i)
+        j += whole[i] == part[j];
+    return j == part.size();
 }
 
 // Narrowing only drops pixels and widening only adds them: the narrower row must be a subsequence
@@ -99,19 +95,5 @@ TEST(SeamCarve, OnlyTheGroundChanges) {
         }
         EXPECT_EQ(columns, std::vector<long>(10, columns.front())) << left << " to " << target;
         EXPECT_LT(columns.front(), target);
-    }
-}
-
-// Sharing the work between two threads, or taking many seams per pass, must not depend on timing.
-TEST(SeamCarve, ThreadsDoNotChangeTheResult) {
-    using namespace velomira::carve;
-    const Picture in(300, 260, 3, 5);
-    for (const int target : {220, 410}) {
-        std::vector<uint8_t> one(size_t(3) * target * in.height), two(one.size());
-        const RgbView view{in.bytes.data(), in.width, in.height, size_t(in.stride)};
-        CarveToWidth(view, {one.data(), target, in.height, size_t(3) * target},
-                     CarveOptions{.bothCores = false});
-        CarveToWidth(view, {two.data(), target, in.height, size_t(3) * target}, CarveOptions{});
-        EXPECT_EQ(one, two) << "target " << target;
     }
 }

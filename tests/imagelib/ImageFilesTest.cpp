@@ -14,8 +14,8 @@ class Decode : public ::testing::Test {
 protected:
     void SetUp() override { LoadImageLibrary(); }
     // Saves `image` as `name`, in the format its suffix names unless `format` is given.
-    QString saved(const QImage& image, const QString& name, const char* format = nullptr, int quality = 95) {
-        image.save(dir.file(name), format, quality);
+    QString saved(const QImage& image, const QString& name, const char* format = nullptr) {
+        image.save(dir.file(name), format, 95);
         return dir.file(name);
     }
     void convert(const QStringList& args) { ASSERT_EQ(RunProgram("/usr/bin/convert", args).exitCode, 0); }
@@ -102,18 +102,6 @@ TEST_F(Decode, ExifOrientationIsApplied) {
     }
 }
 
-// Qt's own limit (256 MB per picture) is raised to the pixel limit: 72 megapixels take 288 MB as
-// Qt decodes them.
-TEST_F(Decode, LargeLegalPicturesLoad) {
-    QImage image(9000, 8000, QImage::Format_RGB888);
-    image.fill(QColor(10, 20, 30));
-    saved(image, "large.png", nullptr, 0);
-    image = QImage();
-    const ImageBuffer read = ReadImage(dir.file("large.png"));
-    ASSERT_EQ(QSize(read.width(), read.height()), QSize(9000, 8000));
-    EXPECT_EQ(PixelAt(read, 8999, 7999), (Rgb{10, 20, 30}));
-}
-
 // What a user meets: cut-off downloads (for the JPEG decoder's own and one of Qt's), files that are
 // no picture, folders and named pipes (which must not wait for a writer).
 TEST_F(Decode, BrokenFilesGiveAnErrorCode) {
@@ -132,17 +120,6 @@ TEST_F(Decode, BrokenFilesGiveAnErrorCode) {
     ASSERT_EQ(::mkfifo(dir.file("fifo.jpg").toUtf8().constData(), 0600), 0);
     for (const QString& path : {dir.path(), dir.file("missing.jpg"), dir.file("fifo.jpg")})
         EXPECT_EQ(ReadError(path), IS40_ERR_OPEN) << path.toStdString();
-}
-
-// A plain C program without a Qt application object and without a display can decode pictures:
-// the library sets up what Qt needs by itself.
-TEST_F(Decode, PlainCHostNeedsNoQtApplication) {
-    QImage image(3, 2, QImage::Format_RGB888);
-    image.fill(QColor(12, 34, 56));
-    const QStringList env{"QT_QPA_PLATFORM=", "DISPLAY=", "WAYLAND_DISPLAY="};
-    const ProcessResult r = RunProgram(VELOMIRA_C_HOST, {saved(image, "picture.png")}, env);
-    EXPECT_EQ(r.out, "3x2 12,34,56\n") << r.err.toStdString();
-    EXPECT_EQ(RunProgram(VELOMIRA_C_HOST, {dir.file("missing.png")}, env).out, "error 2\n");
 }
 
 // Every width modulo 4 needs a different row padding; the header gives the sizes and 96 dpi.

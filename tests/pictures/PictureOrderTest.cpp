@@ -3,24 +3,17 @@
 #include <QDateTime>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Entries modified at one time, those ending in "+1" a second later.
-PictureList entries(const QStringList& paths) {
+// The paths sorted by `mode`; those ending in "+1" were modified a second after the others.
+static QStringList Sorted(const QStringList& paths, int mode) {
     PictureList list;
     for (const QString& path : paths)
         list.push_back({path, QDateTime(QDate(2020, 5, 1), QTime(8, 0, path.endsWith("+1") ? 1 : 0))});
-    return list;
-}
-
-QStringList paths(const PictureList& list) {
+    SortPictures(list, mode);
     QStringList out;
     for (const PictureEntry& entry : list)
         out.append(entry.path);
     return out;
 }
-
-} // namespace
 
 // By name: the whole path in lower case by code points (umlauts after "z", no number order), the
 // folder first. Equal keys end up as the gapped insertion sort leaves them: the gap 3 pass swaps
@@ -36,11 +29,8 @@ TEST(PictureOrder, OrderRules) {
         {3, "/c /a /b", "/c /a /b"}, // an unknown mode keeps the order too
         {OrderRandom, "/only.jpg", "/only.jpg"},
     };
-    for (const auto& [mode, in, out] : cases) {
-        PictureList list = entries(in.split(' '));
-        SortPictures(list, mode);
-        EXPECT_EQ(paths(list).join(' '), out) << mode << ": " << in.toStdString();
-    }
+    for (const auto& [mode, in, out] : cases)
+        EXPECT_EQ(Sorted(in.split(' '), mode).join(' '), out) << mode << ": " << in.toStdString();
     // Folders: case-sensitive, by code points.
     QStringList folders = {"/b/", "/😀/", "/ä/", "/B/", "/～/", "/a/", "/z/"};
     SortFolderNames(folders);
@@ -50,11 +40,8 @@ TEST(PictureOrder, OrderRules) {
     QStringList numbers;
     for (int i = 0; i < 1000; ++i)
         numbers.append(QString::number(i));
-    PictureList first = entries(numbers), second = entries(numbers);
-    SortPictures(first, OrderRandom);
-    SortPictures(second, OrderRandom);
-    EXPECT_NE(paths(first), paths(second));
-    SortPictures(first, OrderByName);
+    const QStringList shuffled = Sorted(numbers, OrderRandom);
+    EXPECT_NE(shuffled, Sorted(numbers, OrderRandom));
     numbers.sort();
-    EXPECT_EQ(paths(first), numbers);
+    EXPECT_EQ(Sorted(shuffled, OrderByName), numbers);
 }

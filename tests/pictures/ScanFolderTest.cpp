@@ -62,9 +62,8 @@ TEST(ScanFolder, UnreadableEntriesContributeNothing) {
     QDir().mkpath(tmp.file("locked"));
     for (const char* file : {"open.jpg", "secret.jpg", "locked/hidden.jpg"})
         WriteFile(tmp.file(file), "x");
-    ::chmod(QFile::encodeName(tmp.path()), 0755);
-    ::chmod(QFile::encodeName(tmp.file("secret.jpg")), 0);
-    ::chmod(QFile::encodeName(tmp.file("locked")), 0);
+    for (const auto& [name, mode] : {std::pair{"", 0755}, {"secret.jpg", 0}, {"locked", 0}})
+        ::chmod(QFile::encodeName(tmp.file(name)), mode);
     const int status = RunUnprivileged([&] {
         PictureList list;
         ScanFolder(tmp.path() + "/", {"*.jpg"}, true, list);

@@ -78,14 +78,10 @@ TEST_F(Decode, ExifOrientationIsApplied) {
     for (int i = 0; i < 64 * 32; ++i)
         upright.setPixelColor(i % 64, i / 64, i / 64 >= 16 ? Qt::blue : i % 64 < 32 ? Qt::red : Qt::green);
     const QImage left = upright.transformed(QTransform().rotate(-90)), right = left.mirrored(true, true);
-    const QImage stored[] = {upright,
-                             upright.mirrored(true, false),
-                             upright.mirrored(true, true),
-                             upright.mirrored(false, true),
-                             right.mirrored(true, false),
-                             left,
-                             left.mirrored(true, false),
-                             right};
+    const auto m = [](const QImage& image, bool h, bool v) { return image.mirrored(h, v); };
+    const QImage stored[] = {
+        upright, m(upright, 1, 0), m(upright, 1, 1), m(upright, 0, 1), m(right, 1, 0), left, m(left, 1, 0),
+        right};
     for (int orientation = 1; orientation <= 8; ++orientation) {
         SCOPED_TRACE(orientation);
         const QByteArray jpeg = ReadFile(saved(stored[orientation - 1], "photo.jpg"));

@@ -17,9 +17,7 @@ static ImageBuffer resized(const ImageBuffer& source, int32_t width, int32_t hei
     return result;
 }
 
-static Rgb grey(int v) {
-    return {v, v, v};
-}
+static const auto grey = [](int v) { return Rgb{v, v, v}; };
 
 TEST(PixelOps, CropTakesTheRectangle) {
     const ImageBuffer source = Drawn(4, 3, [](int x, int y) { return Rgb{x, y, 50}; });

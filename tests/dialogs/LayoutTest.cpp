@@ -7,8 +7,9 @@
 using Layout = ProgramTest;
 
 // Each dialog and the settings window fit a 1024×768 screen, with every visible control inside its
-// parent and every visible caption readable. Pictures of them are left under the test output.
-TEST_F(Layout, WindowsFitTheSmallestScreenAndShowEveryCaption) {
+// parent and every visible caption readable; pictures of them are left under the test output. Their
+// switches enable the controls that depend on them.
+TEST_F(Layout, WindowsFitTheSmallestScreenShowEveryCaptionAndFollowTheirSwitches) {
     Program().settings.kalender.datendatei = VELOMIRA_SOURCE_DIR "/data/Velomira.cfg";
     Textstempel stamp;
     KalenderEinstellungen calendar;
@@ -19,8 +20,7 @@ TEST_F(Layout, WindowsFitTheSmallestScreenAndShowEveryCaption) {
         ShowActive(window);
         const QString name = window->metaObject()->className();
         SCOPED_TRACE(name.toStdString());
-        EXPECT_LE(window->frameGeometry().width(), 1024);
-        EXPECT_LE(window->frameGeometry().height(), 768);
+        EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(QRect({}, window->frameGeometry().size())));
         for (const QWidget* control : window->findChildren<QWidget*>()) {
             if (!control->isVisibleTo(window) || control->isWindow()) continue;
             const std::string what =
@@ -45,4 +45,13 @@ TEST_F(Layout, WindowsFitTheSmallestScreenAndShowEveryCaption) {
         }
         window->grab().save(QString(VELOMIRA_TEST_OUTPUT "/window-") + name + ".png");
     }
+    // Each switch enables what depends on it.
+    ExpectFollows(&stamp, "StempelTextFarbeLesbar", "StempelTextFarbeButton", true);
+    ExpectFollows(&stamp, "StempelTextRahmenErzeugen", "StempelTextRahmenFarbeButton");
+    ExpectFollows(&stamp, "StempelTextHGFüllen", "TextStempelHGFarbeButton");
+    ExpectFollows(&calendar, "mitFerien", "mitFerienlegende");
+    ExpectFollows(&calendar, "mitTerminen", "KalenderTermineMonatTag");
+    ExpectFollows(&calendar, "KalenderTrennlinienErzeugen", "KalenderTrennlinienButton");
+    ExpectFollows(&calendar, "KalenderRahmenErzeugen", "KalenderRahmenFarbeButton");
+    ExpectFollows(&calendar, "KalenderHGFüllen", "KalenderHGFarbeButton");
 }

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QtGui>
+#include <gtest/gtest.h>
 #include <optional>
 
 // Polls `done` every 20 ms for at most `ms`, running the Qt event loop when there is one.
@@ -78,7 +79,7 @@ private:
     QProcess process_;
 };
 
-// The XEmbed tray host trayer on the display, ready when constructed (ready() false otherwise).
+// The XEmbed tray host trayer on the display, ready when constructed (the test fails otherwise).
 class Trayer : Background {
 public:
     explicit Trayer(const QString& display)
@@ -88,24 +89,20 @@ public:
                       "40 --SetDockType false --SetPartialStrut false --transparent false")
                   .split(' '),
               {"DISPLAY=" + display}),
-          display_(display), ready_(WaitUntil([&] {
-              return RunOn(display, "xwininfo", {"-root", "-tree"}).contains("(\"panel\" \"trayer\")");
-          })) {}
-    bool ready() const { return ready_; }
+          display_(display) {
+        EXPECT_TRUE(WaitUntil([&] {
+            return RunOn(display, "xwininfo", {"-root", "-tree"}).contains("(\"panel\" \"trayer\")");
+        })) << "no trayer";
+    }
 
     // The mapped window of the class `windowClass` inside the tray, once it holds still at the size
     // the tray gave it; none after 10 s.
     std::optional<WindowBox> embeddedIcon(const QString& windowClass) const {
-        static const QRegularExpression parentLine("Parent window id: (0x[0-9a-f]+)");
-        const auto inPanel = [&](const QString& id) {
-            const QStringList panels =
-                RunOn(display_, "xdotool", {"search", "--class", "trayer"}).split('\n');
-            qulonglong window = id.toULongLong();
-            for (int depth = 0; depth < 10 && window; ++depth) {
-                if (panels.contains(QString::number(window))) return true;
-                const QString tree = RunOn(display_, "xwininfo", {"-tree", "-id", QString::number(window)});
-                window = parentLine.match(tree).captured(1).toULongLong(nullptr, 16);
-            }
+        const auto inPanel = [&](const QString& id) { // xwininfo lists the panels' windows in hex
+            const QString hex = " 0x" + QString::number(id.toULongLong(), 16) + " ";
+            for (const QString& panel :
+                 RunOn(display_, "xdotool", {"search", "--class", "trayer"}).split('\n'))
+                if (RunOn(display_, "xwininfo", {"-tree", "-id", panel}).contains(hex)) return true;
             return false;
         };
         std::optional<WindowBox> now, before;
@@ -120,5 +117,4 @@ public:
 
 private:
     QString display_;
-    bool ready_;
 };

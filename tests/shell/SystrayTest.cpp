@@ -31,13 +31,11 @@ TEST_F(SystrayTest, WithoutTrayTheWindowStaysReachable) {
     EXPECT_FALSE(window.isVisible());
     ASSERT_TRUE(WaitUntil([&] { return window.isVisible(); }, 3000));
     window.close();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.isMinimized());
+    EXPECT_TRUE(window.isVisible() && window.isMinimized());
     EXPECT_TRUE(window.tray().changeTimer().isActive());
     EXPECT_EQ(IniDocument::parse(ReadFile(Program().store.path())).value("misc", "delay"), "5");
     EXPECT_EQ(window.tray().icon().toolTip(), "Velomira\n?????\nnächster Bildwechsel um 12:05:00");
     const Trayer trayer(qEnvironmentVariable("DISPLAY"));
-    ASSERT_TRUE(trayer.ready());
     EXPECT_TRUE(WaitUntil([&] { return window.tray().inTray(); }));
     EXPECT_TRUE(trayer.embeddedIcon("test_shell_window"));
 }
@@ -58,9 +56,8 @@ TEST_F(SystrayTest, ErrInfoShowsAFailedChange) {
     Program().CurrentIndex = 1; // the next picture is the second by name: Kaputt
     window.tray().menu().findChild<QAction*>("UMNextImage")->trigger();
     SetErrInfoHandler({});
-    EXPECT_TRUE(topmost);
     EXPECT_EQ(shown, QStringList{"IS_ReadImage"});
     EXPECT_EQ(Program().CurrentIndex, 2);
-    EXPECT_FALSE(timerWhileOpen);
+    EXPECT_TRUE(topmost && !timerWhileOpen);
     EXPECT_TRUE(window.tray().changeTimer().isActive());
 }

@@ -12,9 +12,7 @@
 #include "compose/WorkingImage.h"
 
 #include "StampSupport.h"
-#include "TestSupport.h"
 
-#include <QDir>
 #include <functional>
 
 namespace {
@@ -38,12 +36,10 @@ const char* const kIni =
     "ferienländer=NW;BY\nferien=1\nferienlegende=1\nmüll=1\ntermine=1\nmondphasen=0\n"
     "datendatei=%1/Velomira.cfg\n[path]\n1=" VELOMIRA_SOURCE_DIR "/data/samples/\n";
 
-// Writes the data file and the settings into `tmp`; the settings as the program reads them.
-Settings WriteFiles(const TempDir& tmp) {
-    QDir().mkpath(tmp.file("cfg/Korbinheim"));
+// Writes the data file into `tmp`; returns the settings that read it and put the wallpaper there too.
+QByteArray WriteDataFile(const TempDir& tmp) {
     WriteFile(tmp.file("Velomira.cfg"), kData);
-    WriteFile(tmp.file("cfg/Korbinheim/Velomira.ini"), QString(kIni).arg(tmp.path()).toUtf8());
-    return LoadSettings(SettingsStore(tmp.file("cfg/Korbinheim/Velomira.ini"))).settings;
+    return QString(kIni).arg(tmp.path()).toUtf8();
 }
 
 // Today: inner frame (105, 112)-(134, 133), outer lines one pixel out, corners open. 18 December in NW
@@ -73,7 +69,8 @@ struct CalendarPicture : LibraryTest {
     void SetUp() override {
         LibraryTest::SetUp();
         SetClock([] { return QDateTime(QDate(2024, 12, 11), QTime(12, 0)); });
-        k = WriteFiles(tmp).kalender;
+        WriteFile(tmp.file("Velomira.ini"), WriteDataFile(tmp));
+        k = LoadSettings(SettingsStore(tmp.file("Velomira.ini"))).settings.kalender;
     }
     void TearDown() override { SetClock({}); }
     void render() {
@@ -94,9 +91,7 @@ struct CalendarPicture : LibraryTest {
 
 } // namespace
 
-using CalendarText = LibraryTest;
-
-TEST_F(CalendarText, OwnMoonSymbolsWithoutTheMoonFont) {
+TEST_F(CalendarPicture, OwnMoonSymbolsWithoutTheMoonFont) {
     // Fonts are looked up without regard to case; the moon font is not installed here.
     ASSERT_TRUE(FontInstalled(u"dejavu sans") && !FontInstalled(u"DejaVu") &&
                 !FontInstalled(QString(kMoonFont)));
@@ -104,19 +99,17 @@ TEST_F(CalendarText, OwnMoonSymbolsWithoutTheMoonFont) {
     // (12, 15) and (16, 15): a filled disc, a ring, lit on the right, lit on the left.
     for (const auto& [symbol, expected] :
          {std::pair{kNewMoon, "###"}, {kFullMoon, "..."}, {kFirstQuarter, ".##"}, {kLastQuarter, "#.."}}) {
-        Canvas canvas(40, 30, Qt::white);
+        canvas = Canvas(40, 30, Qt::white);
         const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
         DrawMoonSymbol(symbol, {4, 0, 40, 30}, 16, 400, 0xc80000);
         const QRect drawn = canvas.changed(Qt::white);
         EXPECT_TRUE(QRect(4, 7, 16, 16).contains(drawn) && drawn.height() >= 15) << symbol;
-        std::string seen;
-        for (const int x : {8, 12, 16})
-            seen += canvas.at(x, 15) == QColor(0, 0, 200) ? '#' : '.';
-        EXPECT_EQ(seen, expected) << symbol;
+        const auto ink = [&](int x) { return canvas.at(x, 15) == QColor(0, 0, 200) ? '#' : '.'; };
+        EXPECT_EQ(std::string({ink(8), ink(12), ink(16)}), expected) << symbol;
     }
 }
 
-TEST_F(CalendarPicture, DaysFrameBarsMarkersAndLists) {
+TEST_F(CalendarPicture, DaysFrameBarsMarkersListsAndSeparators) {
     render();
     ExpectTheCalendarOf11December([this](int x, int y) { return canvas.at(x, y); });
 
@@ -133,9 +126,7 @@ TEST_F(CalendarPicture, DaysFrameBarsMarkersAndLists) {
     EXPECT_EQ(canvas.at(115, 155), kNw);
     for (int i = 0; i < 30 * 20; ++i)
         ASSERT_NE(canvas.at(13 + i % 30, 230 + i / 30), kNw) << "a legend box at " << i;
-}
 
-TEST_F(CalendarPicture, SeparatorsOnTheDrawnRowsOnly) {
     SetClock([] { return QDateTime(QDate(2021, 2, 10), QTime(12, 0)); }); // four rows: 1 to 28 February
     k.ferien = k.termine = k.feiertagnamen = 0;
     render();
@@ -149,9 +140,7 @@ TEST_F(CalendarPicture, SeparatorsOnTheDrawnRowsOnly) {
 
 TEST_F(CalendarPicture, BlockPlacement) {
     // Bottom right, 10 pixels in from the right edge: the last appointment line ends on the image's last row.
-    k.position = 9;
-    k.offsetx = -10;
-    k.offsety = 0;
+    k.position = 9, k.offsetx = -10, k.offsety = 0;
     const WorkingImageScope scope(canvas.data(), canvas.width, canvas.height);
     const CalendarLayout layout = LayOutCalendar(k, LoadCalendarData(2024, k), QDate(2024, 12, 11));
     // 8 rows of 25, then a 15-pixel gap before each list: 2 legend, 2 holiday, 3 appointment lines.
@@ -167,13 +156,7 @@ TEST_F(CalendarPicture, BlockPlacement) {
 // The whole program on 11 December 2024, with the same data and settings: the picture a person sees.
 TEST(NextWithTheCalendar, DrawsItOnTheWallpaper) {
     TempDir tmp;
-    WriteFiles(tmp);
-    const ProcessResult r = RunProgram(
-        VELOMIRA_PROGRAM, {"--next", "--size", "1920x1080"},
-        {"HOME=" + tmp.path(), "XDG_CONFIG_HOME=" + tmp.file("cfg"), "DISPLAY=", "WAYLAND_DISPLAY=",
-         "XDG_CURRENT_DESKTOP=", "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-         "FAKETIME=@2024-12-11 12:00:00",
-         "ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0"});
+    const ProcessResult r = RunNext(tmp, "1920x1080", WriteDataFile(tmp));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage wallpaper(tmp.file("Velomira.bmp"));
     ASSERT_EQ(wallpaper.size(), QSize(1920, 1080));

@@ -1,5 +1,6 @@
 #include "StampSupport.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <memory>
 
@@ -14,10 +15,6 @@ QColor Canvas::at(int x, int y) const {
     return QColor(p[0], p[1], p[2]);
 }
 
-QImage Canvas::image() const {
-    return QImage(pixels.data(), width, height, width * 3, QImage::Format_RGB888).copy();
-}
-
 QRect Canvas::changed(QColor background) const {
     QRect box;
     for (int y = 0; y < height; ++y)
@@ -26,14 +23,24 @@ QRect Canvas::changed(QColor background) const {
     return box;
 }
 
+ProcessResult RunNext(const TempDir& tmp, const QString& size, const QByteArray& ini) {
+    QDir().mkpath(tmp.file("cfg/Korbinheim"));
+    WriteFile(tmp.file("cfg/Korbinheim/Velomira.ini"), ini);
+    return RunProgram(VELOMIRA_PROGRAM, {"--next", "--size", size},
+                      {"HOME=" + tmp.path(), "XDG_CONFIG_HOME=" + tmp.file("cfg"),
+                       "DISPLAY=", "WAYLAND_DISPLAY=", "XDG_CURRENT_DESKTOP=",
+                       "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                       "FAKETIME=@2024-12-11 12:00:00",
+                       "ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0"});
+}
+
 namespace {
 
 // Fonts need an application object; made here so that it, and the fontconfig data Qt holds, is
 // gone before the leak check at exit.
 struct GuiApplication : ::testing::Environment {
     int argc = 1;
-    char name[11] = "test_stamp";
-    char* argv[2] = {name, nullptr};
+    char name[11] = "test_stamp", *argv[2] = {name, nullptr};
     std::unique_ptr<QGuiApplication> app;
     void SetUp() override { app = std::make_unique<QGuiApplication>(argc, argv); }
     void TearDown() override { app.reset(); }

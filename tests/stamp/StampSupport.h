@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "imagelib/ImageLibrary.h"
 
 #include <QColor>
@@ -22,7 +23,10 @@ struct Canvas {
     Canvas(int w, int h, QColor fill = Qt::black);
     uint8_t* data() { return pixels.data(); }
     QColor at(int x, int y) const;
-    QImage image() const;
     // The smallest rectangle holding every pixel that differs from `background`.
     QRect changed(QColor background) const;
 };
+
+// `velomira --next --size SIZE` on 11 December 2024 (libfaketime), without a display, with `ini` as
+// its settings and the home and settings folders in `tmp`.
+ProcessResult RunNext(const TempDir& tmp, const QString& size, const QByteArray& ini);

@@ -24,8 +24,6 @@ std::vector<QStringList> Table(const char* name) {
     return rows;
 }
 
-// 0 = Sunday, from the Julian Day number alone.
-const auto Weekday = [](const QDate& date) { return int((date.toJulianDay() + 1) % 7); };
 // "yyyy-MM-dd hh:mm[:ss]" in Universal Time.
 const auto Utc = [](const QString& text) { return QDateTime::fromString(text + "Z", Qt::ISODate).toUTC(); };
 
@@ -41,9 +39,9 @@ TEST(BaseDates, EasterSundayMatchesThePublishedTable) {
 }
 
 TEST(BaseDates, EveryYearMeetsTheDefinitions) {
-    // That weekday of the month, from the day `from` to `from` + 6.
+    // That weekday (0 = Sunday) of the month, from the day `from` to `from` + 6.
     const auto within = [](const QDate& d, int weekday, int month, int from) {
-        return Weekday(d) == weekday && d.month() == month && d.day() >= from && d.day() <= from + 6;
+        return d.dayOfWeek() % 7 == weekday && d.month() == month && d.day() >= from && d.day() <= from + 6;
     };
     for (int year = 1600; year < 2500; ++year) {
         const YearBaseDates b = ComputeYearBaseDates(year);
@@ -124,7 +122,6 @@ TEST(MoonPhases, LocalDaysInGermany) {
         std::vector<MoonPhaseEntry> phases;
         AddMoonPhasesOfYear(phases, date.year(), b.SummerTimeStart, b.SummerTimeEnd, 1);
         const auto on = [&](auto& p) { return p.Date == date && p.Symbol == symbol; };
-        EXPECT_EQ(std::count_if(phases.begin(), phases.end(), on), 1)
-            << date.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(std::ranges::count_if(phases, on), 1) << date.toString(Qt::ISODate).toStdString();
     }
 }

@@ -42,8 +42,7 @@ TEST(Autostart, SessionStartsTheProgramFromTheEntry) {
 
 TEST(AutostartMenu, ItemShowsAndSwitchesTheEntry) {
     static int argc = 1;
-    static char name[] = "test_autostart";
-    static char* argv[] = {name, nullptr};
+    static char name[] = "test_autostart", *argv[] = {name, nullptr};
     QApplication app(argc, argv);
     const TempDir tmp;
     const ScopedEnv config("XDG_CONFIG_HOME", tmp.file("cfg"));
@@ -53,23 +52,22 @@ TEST(AutostartMenu, ItemShowsAndSwitchesTheEntry) {
     auto* item = window.findChild<QAction*>("MAutostart");
     ASSERT_TRUE(menu && item && item->isCheckable());
     // The entry may change behind the program's back, and session settings switch it off inside the
-    // file; opening the menu shows its state.
-    for (const auto& [present, line, shown] : {std::tuple{true, "", true},
-                                               {false, "", false},
-                                               {true, "X-GNOME-Autostart-enabled=false\n", false},
-                                               {true, "Hidden=false\n", true},
-                                               {true, "Hidden=true\n", false}}) {
-        ASSERT_TRUE(SetAutostart(present, "/usr/bin/velomira"));
-        if (present) WriteFile(AutostartFile(), ReadFile(AutostartFile()) + line);
+    // file; opening the menu shows its state. Rows: whether there is an entry | the line added to it |
+    // whether the item shows it on.
+    for (const char* row :
+         {"1||1", "0||0", "1|X-GNOME-Autostart-enabled=false|0", "1|Hidden=false|1", "1|Hidden=true|0"}) {
+        const QStringList f = QString(row).split(u'|');
+        ASSERT_TRUE(SetAutostart(f[0] == "1", "/usr/bin/velomira"));
+        if (f[0] == "1") WriteFile(AutostartFile(), ReadFile(AutostartFile()) + f[1].toUtf8() + "\n");
         menu->popup({});
-        EXPECT_EQ(item->isChecked(), shown) << line;
+        EXPECT_EQ(item->isChecked(), f[2] == "1") << row;
         menu->close();
     }
     item->trigger(); // on: a live entry that starts this very program
-    EXPECT_TRUE(item->isChecked());
     const QByteArray entry = ReadFile(AutostartFile());
-    EXPECT_TRUE(entry.contains("\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\"\n"));
-    EXPECT_FALSE(entry.contains("Hidden=true"));
+    EXPECT_TRUE(item->isChecked() && !entry.contains("Hidden=true") &&
+                entry.contains("\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\"\n"))
+        << entry.toStdString();
     item->trigger(); // off
     EXPECT_FALSE(item->isChecked() || QFile::exists(AutostartFile()));
 
@@ -84,6 +82,5 @@ TEST(AutostartMenu, ItemShowsAndSwitchesTheEntry) {
     });
     answer.start(10);
     item->trigger();
-    EXPECT_FALSE(item->isChecked());
-    EXPECT_TRUE(told.contains("Beim Anmelden starten")) << told.toStdString();
+    EXPECT_TRUE(!item->isChecked() && told.contains("Beim Anmelden starten")) << told.toStdString();
 }

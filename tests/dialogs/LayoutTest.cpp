@@ -18,7 +18,7 @@ TEST_F(Layout, WindowsFitTheSmallestScreenShowEveryCaptionAndFollowTheirSwitches
     settings.fillFromSettings();
     for (QWidget* window : std::initializer_list<QWidget*>{&stamp, &calendar, &details, &settings}) {
         ShowActive(window);
-        const QString name = window->metaObject()->className();
+        const QString name = window->objectName();
         SCOPED_TRACE(name.toStdString());
         EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(QRect({}, window->frameGeometry().size())));
         for (const QWidget* control : window->findChildren<QWidget*>()) {

@@ -11,6 +11,7 @@
 #include "imagelib/ImageError.h"
 #include "imagelib/ImageFiles.h"
 #include "imagelib/ImageLibrary.h"
+#include "platform/AtomicFile.h"
 #include "platform/WallpaperBackend.h"
 
 #include <cstdio>
@@ -50,10 +51,12 @@ ImageBuffer onCanvas(const ImageBuffer& picture, QSize screen, uint32_t colour) 
     return canvas;
 }
 
-void rememberPicture(ProgramState& program, const QString& name) {
-    program.settings.misc.bildname = name;
+// Stores the position, and the picture's name once it has been read. The position is stored on
+// the failure path too, so that the next call moves on past a picture that cannot be shown.
+void rememberPicture(ProgramState& program, const QString* name) {
+    if (name) program.settings.misc.bildname = *name;
     program.store.update([&](IniDocument& doc) {
-        doc.setValue("misc", "bildname", name);
+        if (name) doc.setValue("misc", "bildname", *name);
         doc.setValue("misc", "letztes_bild", QString::number(program.CurrentIndex));
     });
 }
@@ -64,6 +67,8 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures) {
     if (program.StartupInProgress) return false;
     const Settings::Misc& misc = program.settings.misc;
     const QSize screen(program.ScreenWidth, program.ScreenHeight);
+    bool advanced = false; // the position moved and is not stored yet
+    QString failure;       // the description ErrInfo shows
     try {
         // An empty storage folder would put the file into the file system's root.
         if (misc.bmpverzeichnis.isEmpty())
@@ -77,10 +82,12 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures) {
         } else {
             if (++program.CurrentIndex < 1 || program.CurrentIndex > qsizetype(pictures.size()))
                 program.CurrentIndex = 1;
+            advanced = true;
             path = pictures[size_t(program.CurrentIndex - 1)].path;
             ImageBuffer picture = ReadImage(path);
             parts = SplitPath(path);
-            rememberPicture(program, parts.name);
+            rememberPicture(program, &parts.name);
+            advanced = false;
             picture = FitPicture(std::move(picture), screen, misc);
             if (QSize(picture.width(), picture.height()) == screen)
                 canvas = std::move(picture);
@@ -101,16 +108,19 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures) {
         }
 
         const QString file = misc.bmpverzeichnis + "/" + kWallpaperFileName;
+        RemoveStaleTemporaries(file);
         WriteImage(file, canvas);
         canvas = ImageBuffer();
         if (const QString error = SetDesktopWallpaper(file); !error.isEmpty())
             std::fprintf(stderr, "velomira: %s\n", qPrintable(error));
         return true;
     } catch (const ImageError& e) {
-        ShowErrInfo(e.description());
+        failure = e.description();
     } catch (const std::bad_alloc&) {
-        ShowErrInfo("GlobalAlloc");
+        failure = "GlobalAlloc";
     }
+    if (advanced) rememberPicture(program, nullptr);
+    ShowErrInfo(failure);
     return false;
 }
 

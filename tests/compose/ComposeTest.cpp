@@ -99,6 +99,7 @@ TEST_F(Compose, IndexAdvancesWrapsAndSkipsUnreadablePictures) {
     EXPECT_FALSE(ComposeWallpaper(program, pictures));
     EXPECT_FALSE(ComposeWallpaper(program, pictures));
     EXPECT_EQ(errors, QStringList({"IS_ReadImage", "IS_OpenFileSource"}));
+    EXPECT_EQ(program.store.ReadSetting("misc", "letztes_bild", ""), "3"); // a new run moves on too
     EXPECT_EQ(ReadFile(tmp.file("Velomira.bmp")), before);
     ASSERT_TRUE(compose());
     EXPECT_EQ(wallpaperAt({5, 5}), QColor(Qt::blue));

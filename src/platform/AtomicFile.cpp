@@ -1,6 +1,9 @@
 #include "platform/AtomicFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -20,9 +23,33 @@ bool writeAll(int fd, const char* data, qsizetype size) {
     return true;
 }
 
+// A temporary that has not changed for this long is no longer being written.
+constexpr int kStaleSeconds = 5 * 60;
+
+// mkstemp's six characters.
+bool isTemporarySuffix(QStringView suffix) {
+    return suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), [](QChar c) {
+               return c.unicode() < 128 && c.isLetterOrNumber();
+           });
+}
+
 } // namespace
 
+void RemoveStaleTemporaries(const QString& path) {
+    const QFileInfo target(path);
+    const QString prefix = target.fileName() + ".";
+    const QDateTime limit = QDateTime::currentDateTime().addSecs(-kStaleSeconds);
+    QDir folder = target.absoluteDir();
+    for (const QFileInfo& entry : folder.entryInfoList(
+             {prefix + "??????"}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        if (isTemporarySuffix(QStringView(entry.fileName()).mid(prefix.size())) &&
+            entry.ownerId() == ::geteuid() && entry.lastModified() < limit)
+            folder.remove(entry.fileName());
+    }
+}
+
 bool WriteFileAtomically(const QString& path, const QByteArray& data, mode_t mode) {
+    RemoveStaleTemporaries(path);
     QByteArray temp = QFile::encodeName(path) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;

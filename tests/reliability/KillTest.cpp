@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QImage>
 #include <QMap>
@@ -93,4 +94,20 @@ TEST(KillTest, WallpaperAndSettingsSurviveAKillAtEveryWriteStep) {
         static_cast<long long>(calls.size()), duringWallpaper, duringSettings);
     EXPECT_GE(duringWallpaper, 3) << "created, written, synced";
     EXPECT_GE(duringSettings, 3);
+
+    // The next write removes what killed writers left once it is old, and nothing else: not a
+    // temporary still being written, not another file of a similar name.
+    const QStringList stale = {scene.bmp + ".k1LLed", scene.ini + ".Ab3xY9"},
+                      kept = {scene.bmp + ".wr1te5", scene.bmp + ".notes", scene.bmp + ".-note-"};
+    for (const QString& file : stale + kept) {
+        WriteFile(file, "left over");
+        QFile f(file);
+        if (file != kept[0] && f.open(QIODevice::Append))
+            f.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime);
+    }
+    ASSERT_EQ(RunProgram(VELOMIRA_PROGRAM, Scene::nextArgs(kScreen), scene.env()).exitCode, 0);
+    for (const QString& file : stale)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    for (const QString& file : kept)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
 }

@@ -13,7 +13,7 @@ namespace {
 QString appointmentText(const AppointmentEntry& entry) {
     switch (entry.Kind) {
     case AppointmentKind::Birthday:
-        return QStringLiteral("%1 (%2)").arg(entry.Text).arg(entry.Date.year() - entry.BaseDate.year());
+        return entry.Text + QStringLiteral(" (%1)").arg(entry.Date.year() - entry.BaseDate.year());
     case AppointmentKind::Yearly:
         return entry.Text + QStringLiteral(" (J)");
     case AppointmentKind::Monthly:

@@ -2,4 +2,4 @@
 
 ImageError::ImageError(int number, QString source, QString description)
     : number_(number), source_(std::move(source)), description_(std::move(description)),
-      what_(QString("%1 (%2, %3)").arg(description_, source_).arg(number_).toUtf8()) {}
+      what_(QString("%1 (%2, %3)").arg(description_, source_, QString::number(number_)).toUtf8()) {}

@@ -19,7 +19,7 @@ CommandResult RunCommand(const ExternalCommand& command, int timeoutMs) {
     result.output = QString::fromUtf8(process.readAllStandardOutput());
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         const QString detail = QString::fromUtf8(process.readAllStandardError()).trimmed();
-        result.error = QString("%1 endete mit Status %2").arg(command.program).arg(process.exitCode());
+        result.error = command.program + QString(" endete mit Status %1").arg(process.exitCode());
         if (!detail.isEmpty()) result.error += ": " + detail;
         return result;
     }

@@ -29,7 +29,8 @@ QString FreshWallpaperName(const QString& file) {
         next = std::max(next, number + 1);
     const QFileInfo info(file);
     const QString fresh =
-        QString("%1/%2-%3.%4").arg(info.absolutePath(), info.completeBaseName()).arg(next).arg(info.suffix());
+        QString("%1/%2-%3.%4")
+            .arg(info.absolutePath(), info.completeBaseName(), QString::number(next), info.suffix());
     if (::link(QFile::encodeName(file).constData(), QFile::encodeName(fresh).constData()) != 0) return file;
     return fresh;
 }

@@ -138,6 +138,17 @@ TEST_F(CalendarPicture, DaysFrameBarsMarkersListsAndSeparators) {
     EXPECT_TRUE(canvas.at(40, 160) == kLines && canvas.at(40, 161) != kLines);
 }
 
+// A birthday's line is its text as written and the age: a "%1" in the text stays as it is.
+TEST_F(CalendarPicture, BirthdayTextIsShownAsWritten) {
+    const auto drawn = [&](const char* line) {
+        WriteFile(tmp.file("Velomira.cfg"), line);
+        render();
+        return canvas.pixels;
+    };
+    EXPECT_EQ(drawn("termin;20.12.1947;Oma %1 Feier;geburtstag"),
+              drawn("termin;20.12.2024;Oma %1 Feier (77)"));
+}
+
 TEST_F(CalendarPicture, BlockPlacement) {
     // Bottom right, 10 pixels in from the right edge: the last appointment line ends on the image's last row.
     k.position = 9, k.offsetx = -10, k.offsety = 0;

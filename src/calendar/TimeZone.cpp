@@ -4,9 +4,17 @@
 #include "app/NumericText.h"
 #include "calendar/MoonPhases.h"
 
+#include <algorithm>
+
 int TimeZoneOffsetHours(const QTimeZone& zone) {
     if (!zone.isValid()) return 0;
-    return RoundHalfEven(zone.standardTimeOffset(Now()) / 3600.0);
+    // The smaller of the offsets of January and July is the time without summer time on either
+    // hemisphere, also where the zone's rules call the summer offset standard (Europe/Dublin).
+    const int year = Now().date().year();
+    const auto offset = [&](int month) {
+        return zone.offsetFromUtc(QDateTime(QDate(year, month, 1), QTime(12, 0), Qt::UTC));
+    };
+    return RoundHalfEven(std::min(offset(1), offset(7)) / 3600.0);
 }
 
 QDateTime LocalPhaseDate(double jd, int offsetHours, const QDate& summerStart, const QDate& summerEnd) {

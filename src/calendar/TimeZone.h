@@ -4,7 +4,7 @@
 #include <QDateTime>
 #include <QTimeZone>
 
-// Whole hours east of Universal Time of the zone's standard (non-summer) offset at the clock's "now",
+// Whole hours east of Universal Time of the zone's offset without summer time in the clock's year,
 // halves rounded to even (+5:30 gives 6); 0 for an invalid zone.
 int TimeZoneOffsetHours(const QTimeZone& zone = QTimeZone::systemTimeZone());
 

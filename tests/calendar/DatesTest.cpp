@@ -108,9 +108,13 @@ TEST(MoonPhases, AgreeWithTheReferenceTable1990To2040) {
 }
 
 TEST(MoonPhases, LocalDaysInGermany) {
-    SetClock([] { return Utc("2026-07-01 12:00"); }); // in summer, the standard offset still counts
-    const std::pair<QTimeZone, int> zones[] = {
-        {QTimeZone(19800), 6}, {QTimeZone(16200), 4}, {QTimeZone("Europe/Berlin"), 1}, {QTimeZone(), 0}};
+    SetClock([] { return Utc("2026-07-01 12:00"); }); // in summer, the winter offset still counts
+    const std::pair<QTimeZone, int> zones[] = {{QTimeZone(19800), 6},
+                                               {QTimeZone(16200), 4},
+                                               {QTimeZone("Europe/Berlin"), 1},
+                                               {QTimeZone("Europe/Dublin"), 0},
+                                               {QTimeZone("Australia/Sydney"), 10},
+                                               {QTimeZone(), 0}};
     for (const auto& [zone, expected] : zones)
         EXPECT_EQ(TimeZoneOffsetHours(zone), expected) << zone.id().toStdString();
     SetClock({});

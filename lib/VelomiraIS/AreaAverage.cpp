@@ -7,11 +7,12 @@
 namespace {
 
 // In units where a source pixel is outSize long and an output pixel inSize long, every overlap
-// is a whole number, so the average is exact: output i = sum of overlap * source / inSize.
-Taps<uint32_t> taps(int32_t inSize, int32_t outSize) {
+// is a whole number, so the average is exact: output i = sum of overlap * source / inSize. Only
+// outputs [from, from + count) are wanted.
+Taps<uint32_t> taps(int32_t inSize, int32_t outSize, int32_t from, int32_t count) {
     Taps<uint32_t> result;
     std::vector<uint32_t> overlaps;
-    for (int64_t i = 0; i < outSize; ++i) {
+    for (int64_t i = from; i < int64_t(from) + count; ++i) {
         const int64_t begin = i * inSize, end = begin + inSize;
         overlaps.clear();
         const int64_t first = begin / outSize;
@@ -36,12 +37,13 @@ void addRow(const uint8_t* in, const Taps<uint32_t>& across, uint64_t weight, ui
 
 } // namespace
 
-void ResampleAreaAverage(const ConstView& src, const MutableView& dst) {
-    const Taps<uint32_t> across = taps(src.width, dst.width);
-    const Taps<uint32_t> down = taps(src.height, dst.height);
+void ResampleAreaAverage(const ConstView& src, const MutableView& dst, const ResizeWindow& window) {
+    const Taps<uint32_t> across = taps(src.width, window.outWidth, window.left, dst.width);
+    const Taps<uint32_t> down = taps(src.height, window.outHeight, window.top, dst.height);
     // Both overlaps add up to the source's sides, so a sum is at most 255 * width * height.
     const uint64_t area = uint64_t(src.width) * uint64_t(src.height);
-    RunInTwo(dst.height, int64_t(src.width) * 3 * (src.height / dst.height + 1), [&](int64_t y0, int64_t y1) {
+    const int64_t workPerRow = int64_t(across.weights.size()) * 3 * (src.height / window.outHeight + 1);
+    RunInTwo(dst.height, workPerRow, [&](int64_t y0, int64_t y1) {
         std::vector<uint64_t> sums(size_t(dst.width) * 3);
         for (int64_t y = y0; y < y1; ++y) {
             std::fill(sums.begin(), sums.end(), 0);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -29,17 +30,19 @@ double lanczos(double x) {
     return std::abs(x) < kLobes ? sinc(x) * sinc(x / kLobes) : 0.0;
 }
 
+// The taps of outputs [from, from + count) of an inSize to outSize axis. Each output's taps depend
+// on its own position alone, so a part of the axis has the weights that the whole axis has there.
 // When shrinking, the kernel is widened by the factor so that every source pixel contributes
 // (no aliasing); pixels beyond the edge are left out and the remaining weights renormalised.
-Taps<int16_t> taps(int32_t inSize, int32_t outSize) {
+Taps<int16_t> taps(int32_t inSize, int32_t outSize, int32_t from, int32_t count) {
     const double scale = double(inSize) / outSize;
     const double widen = std::max(scale, 1.0);
     const double support = kLobes * widen;
     Taps<int16_t> result;
     std::vector<double> w;
     std::vector<int16_t> fixed;
-    for (int32_t i = 0; i < outSize; ++i) {
-        const double centre = (i + 0.5) * scale;
+    for (int64_t i = from; i < int64_t(from) + count; ++i) {
+        const double centre = (double(i) + 0.5) * scale;
         const int32_t lo = std::max(0, int32_t(std::floor(centre - support + 0.5)));
         const int32_t hi = std::min(inSize, int32_t(std::floor(centre + support + 0.5)));
         w.clear();
@@ -61,6 +64,17 @@ Taps<int16_t> taps(int32_t inSize, int32_t outSize) {
         result.add(lo, fixed);
     }
     return result;
+}
+
+// The source pixels [lo, hi) that the taps use, with `first` made to count from lo.
+std::pair<int32_t, int32_t> rebase(Taps<int16_t>& t) {
+    const int32_t lo = *std::min_element(t.first.begin(), t.first.end());
+    int32_t hi = lo;
+    for (size_t i = 0; i < t.first.size(); ++i) {
+        hi = std::max(hi, t.first[i] + t.count[i]);
+        t.first[i] -= lo;
+    }
+    return {lo, hi};
 }
 
 uint8_t toByte(int32_t sum) {
@@ -125,35 +139,45 @@ void copy(const ConstView& src, const MutableView& dst) {
 
 } // namespace
 
-void ResampleLanczos(const ConstView& src, const MutableView& dst) {
-    if (src.width == dst.width && src.height == dst.height) return copy(src, dst);
-    // An axis that keeps its size is left out: its weights would be the identity.
-    const auto runHorizontal = [](const ConstView& from, const MutableView& to) {
-        const Taps<int16_t> t = taps(from.width, to.width);
-        RunInTwo(to.height, int64_t(to.width) * 3 * t.count[0],
-                 [&](int64_t y0, int64_t y1) { horizontal(from, to, t, y0, y1); });
+void ResampleLanczos(const ConstView& src, const MutableView& dst, const ResizeWindow& window) {
+    // An axis that keeps its size is left out: its weights would be the identity, and the window's
+    // pixels on it are source pixels.
+    const bool across = src.width != window.outWidth, down = src.height != window.outHeight;
+    Taps<int16_t> h, v;
+    if (across) h = taps(src.width, window.outWidth, window.left, dst.width);
+    if (down) v = taps(src.height, window.outHeight, window.top, dst.height);
+    // Only the source pixels that the window is made of are read, and only their part of the
+    // intermediate picture is made.
+    const auto [x0, x1] = across ? rebase(h) : std::pair(window.left, window.left + dst.width);
+    const auto [y0, y1] = down ? rebase(v) : std::pair(window.top, window.top + dst.height);
+    const ConstView used{src.pixel(x0, y0), x1 - x0, y1 - y0, src.stride};
+
+    const auto runHorizontal = [&h](const ConstView& from, const MutableView& to) {
+        RunInTwo(to.height, int64_t(to.width) * 3 * h.count[0],
+                 [&](int64_t r0, int64_t r1) { horizontal(from, to, h, r0, r1); });
     };
-    const auto runVertical = [](const ConstView& from, const MutableView& to) {
-        const Taps<int16_t> t = taps(from.height, to.height);
-        RunInTwo(to.height, int64_t(to.width) * 3 * t.count[0],
-                 [&](int64_t y0, int64_t y1) { vertical(from, to, t, y0, y1); });
+    const auto runVertical = [&v](const ConstView& from, const MutableView& to) {
+        RunInTwo(to.height, int64_t(to.width) * 3 * v.count[0],
+                 [&](int64_t r0, int64_t r1) { vertical(from, to, v, r0, r1); });
     };
-    if (src.height == dst.height) return runHorizontal(src, dst);
-    if (src.width == dst.width) return runVertical(src, dst);
+    if (!across && !down) return copy(used, dst);
+    if (!down) return runHorizontal(used, dst);
+    if (!across) return runVertical(used, dst);
 
     // The horizontal pass costs more per pixel (three interleaved channels), so it runs on the
-    // picture with fewer rows: after the vertical pass when that shrinks, before it otherwise.
-    const bool verticalFirst = dst.height < src.height;
-    const int32_t midWidth = verticalFirst ? src.width : dst.width;
-    const int32_t midHeight = verticalFirst ? dst.height : src.height;
+    // picture with fewer rows: after the vertical pass when that shrinks, before it otherwise. The
+    // order follows the whole result, so that a window has the pixels of the whole.
+    const bool verticalFirst = window.outHeight < src.height;
+    const int32_t midWidth = verticalFirst ? used.width : dst.width;
+    const int32_t midHeight = verticalFirst ? dst.height : used.height;
     const auto middle = std::make_unique_for_overwrite<uint8_t[]>(size_t(midWidth) * 3 * size_t(midHeight));
     const MutableView mid{middle.get(), midWidth, midHeight, midWidth * 3};
     const ConstView midIn{mid.data, mid.width, mid.height, mid.stride};
     if (verticalFirst) {
-        runVertical(src, mid);
+        runVertical(used, mid);
         runHorizontal(midIn, dst);
     } else {
-        runHorizontal(src, mid);
+        runHorizontal(used, mid);
         runVertical(midIn, dst);
     }
 }

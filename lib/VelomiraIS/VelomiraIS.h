@@ -102,6 +102,16 @@ IS40_API int32_t IS40_ResizeImage(const uint8_t* src, int32_t width, int32_t hei
                                   uint8_t* dst, int32_t width2, int32_t height2, int32_t dstStride,
                                   int32_t bytesPerPixel, int32_t mode, int32_t flags);
 
+/* Like IS40_ResizeImage, but of the width2 x height2 result only the part `rect` is made: dst
+ * receives it, with the rectangle's size and rows `dstStride` bytes apart, pixel for pixel as the
+ * whole result has it there. The rectangle must not be empty and must lie inside the result. Time
+ * and memory grow with the part and the source, not with the whole result. Returns 1 on success, 0
+ * on failure (IS40_ERR_ARGUMENT, _UNSUPPORTED, _MEMORY). */
+IS40_API int32_t IS40_ResizeImagePart(const uint8_t* src, int32_t width, int32_t height, int32_t srcStride,
+                                      uint8_t* dst, int32_t width2, int32_t height2, int32_t dstStride,
+                                      const IS40_RECT* rect, int32_t bytesPerPixel, int32_t mode,
+                                      int32_t flags);
+
 /* Copies the part `rect` of src into dst, whose size is the rectangle's size and whose rows are
  * `dstStride` bytes apart. The rectangle may lie partly or wholly outside src; dst pixels that
  * fall outside src are left unchanged (zero in a fresh buffer). Returns 1 on success, 0 on

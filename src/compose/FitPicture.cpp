@@ -5,19 +5,32 @@
 #include "imagelib/ImageFiles.h"
 #include "imagelib/ImageLibrary.h"
 
+#include <algorithm>
+
+namespace {
+
+// The part of a picture of `size` that shows when it is centred on the screen: its middle where it
+// overflows, the odd pixel of an overflow cut on the right (bottom), as the centring rounds toward
+// zero.
+QRect shownPart(QSize size, QSize screen) {
+    const int width = std::min(size.width(), screen.width()),
+              height = std::min(size.height(), screen.height());
+    return QRect((size.width() - width) / 2, (size.height() - height) / 2, width, height);
+}
+
+} // namespace
+
 ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc) {
     const FitPlan plan = PlanFit(QSize(picture.width(), picture.height()), screen, misc.magnify,
                                  misc.width == 1, misc.height == 1);
     const ImageLibraryFunctions& fn = Library().fn();
-    if (plan.resize.isValid()) picture = ResizeImage(picture, plan.resize.width(), plan.resize.height());
-    if (!plan.crop.isNull()) {
-        ImageBuffer cut = AllocateBuffer(plan.crop.width(), plan.crop.height());
-        const IS40_RECT rect{plan.crop.left(), plan.crop.top(), plan.crop.left() + plan.crop.width(),
-                             plan.crop.top() + plan.crop.height()};
-        CheckStep(fn.IS40_CropImage(picture.data(), picture.width(), picture.height(), picture.stride(),
-                                    cut.data(), cut.stride(), &rect, 3),
-                  "IS_CropImage");
-        picture = std::move(cut);
+    // Only what shows is resampled: the fill's cut, or the part that the centring keeps. Seam
+    // carving needs the whole resized picture.
+    if (plan.resize.isValid()) {
+        const QRect part = !plan.crop.isNull()     ? plan.crop
+                           : plan.carveToWidth > 0 ? QRect(QPoint(0, 0), plan.resize)
+                                                   : shownPart(plan.resize, screen);
+        picture = ResizeImage(picture, plan.resize.width(), plan.resize.height(), part);
     }
     if (plan.carveToWidth > 0 && plan.carveToWidth != picture.width()) {
         ImageBuffer carved = AllocateBuffer(plan.carveToWidth, picture.height());

@@ -6,6 +6,7 @@
 #include <QSize>
 
 // Fits the picture to the screen by the fit mode of `misc` (see FitPlan.h): resized with the
-// library's high-quality filter, then cut to the screen (fill) or seam-carved to its new width.
+// library's high-quality filter, then cut to the screen (fill) or seam-carved to its new width. Of a
+// resized picture larger than the screen only the part that shows when centred is made.
 // Raises ImageError when a library step fails.
 ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc);

@@ -4,7 +4,6 @@
 #include "imagelib/ImageLibrary.h"
 
 #include <QFile>
-#include <cstring>
 
 namespace {
 
@@ -41,16 +40,17 @@ void WriteImage(const QString& path, const ImageBuffer& image) {
 }
 
 ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t height2) {
-    ImageBuffer result = ImageBuffer::Allocate(width2, height2);
-    if (result.empty() && width2 > 0 && height2 > 0)
-        throw ImageError(kErrorBase, "ResizeImage", "GlobalAlloc");
-    if (width2 == source.width() && height2 == source.height()) {
-        if (!result.empty()) std::memcpy(result.data(), source.data(), source.size());
-        return result;
-    }
+    return ResizeImage(source, width2, height2, QRect(0, 0, width2, height2));
+}
+
+ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t height2, const QRect& part) {
+    ImageBuffer result = ImageBuffer::Allocate(part.width(), part.height());
+    if (result.empty() && !part.isEmpty()) throw ImageError(kErrorBase, "ResizeImage", "GlobalAlloc");
+    const IS40_RECT rect{part.left(), part.top(), part.left() + part.width(), part.top() + part.height()};
     const ImageLibraryFunctions& is = Library().fn();
-    if (is.IS40_ResizeImage(source.data(), source.width(), source.height(), source.stride(), result.data(),
-                            width2, height2, result.stride(), 3, IS40_RESIZE_LANCZOS, 0) != 1)
-        raise("ResizeImage", "IS_ResizeImage", is.IS40_GetLastError());
+    if (is.IS40_ResizeImagePart(source.data(), source.width(), source.height(), source.stride(),
+                                result.data(), width2, height2, result.stride(), &rect, 3,
+                                IS40_RESIZE_LANCZOS, 0) != 1)
+        raise("ResizeImage", "IS_ResizeImagePart", is.IS40_GetLastError());
     return result;
 }

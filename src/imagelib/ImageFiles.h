@@ -2,6 +2,7 @@
 
 #include "imagelib/ImageBuffer.h"
 
+#include <QRect>
 #include <QString>
 
 // The program's wrappers around the image library (which must be loaded, see ImageLibrary.h).
@@ -16,6 +17,8 @@ ImageBuffer ReadImage(const QString& path);
 void WriteImage(const QString& path, const ImageBuffer& image);
 
 // A new width2 x height2 copy of `source`, scaled with the library's high-quality filter (copied
-// as is when the size is the same). Raises 1000 with "GlobalAlloc" when the block cannot be had,
-// 1000 + code with "IS_ResizeImage" when scaling fails.
+// as is when the size is the same), or only the part `part` of that copy, made without the rest.
+// Raises 1000 with "GlobalAlloc" when the block cannot be had, 1000 + code with
+// "IS_ResizeImagePart" when scaling fails (as for a part that is not inside width2 x height2).
 ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t height2);
+ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t height2, const QRect& part);

@@ -24,12 +24,15 @@ ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& 
     const FitPlan plan = PlanFit(QSize(picture.width(), picture.height()), screen, misc.magnify,
                                  misc.width == 1, misc.height == 1);
     const ImageLibraryFunctions& fn = Library().fn();
-    // Only what shows is resampled: the fill's cut, or the part that the centring keeps. Seam
-    // carving needs the whole resized picture.
+    // Only what shows is resampled: the fill's cut, or the part of the screen that the centring
+    // keeps. Seam carving needs the whole resized picture.
     if (plan.resize.isValid()) {
-        const QRect part = !plan.crop.isNull()     ? plan.crop
-                           : plan.carveToWidth > 0 ? QRect(QPoint(0, 0), plan.resize)
-                                                   : shownPart(plan.resize, screen);
+        const QRect whole(QPoint(0, 0), plan.resize), shown = shownPart(plan.resize, screen);
+        // A part that does not cover the screen is taken whole: the matching background colour is
+        // the whole picture's.
+        const QRect part = !plan.crop.isNull()                                ? plan.crop
+                           : plan.carveToWidth == 0 && shown.size() == screen ? shown
+                                                                              : whole;
         picture = ResizeImage(picture, plan.resize.width(), plan.resize.height(), part);
     }
     if (plan.carveToWidth > 0 && plan.carveToWidth != picture.width()) {

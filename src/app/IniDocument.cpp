@@ -28,12 +28,19 @@ QString escape(const QString& text, bool isName) {
     return out;
 }
 
-QString unescape(QStringView text) {
+// The characters a backslash escapes: in values \\, \n and \r, in names also \=, \[, \; and \#.
+// Any other backslash, as a hand-edited text may hold one ("Zeile1%\Zeile2"), stands for itself.
+bool isEscape(QChar c, bool isName) {
+    return c == u'\\' || c == u'n' || c == u'r' ||
+           (isName && (c == u'=' || c == u'[' || c == u';' || c == u'#'));
+}
+
+QString unescape(QStringView text, bool isName) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         QChar c = text[i];
-        if (c == u'\\' && i + 1 < text.size()) {
+        if (c == u'\\' && i + 1 < text.size() && isEscape(text[i + 1], isName)) {
             c = text[++i];
             if (c == u'n')
                 c = u'\n';
@@ -62,19 +69,21 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
     IniDocument doc;
     QString current;
     bool inSection = false;
-    for (QByteArray raw : bytes.split('\n')) {
+    const QByteArray bom("\xef\xbb\xbf");
+    for (QByteArray raw : (bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes).split('\n')) {
         if (raw.endsWith('\r')) raw.chop(1);
         const QString line = QString::fromUtf8(raw);
         if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#')) continue;
-        if (line.startsWith(u'[') && line.endsWith(u']')) {
-            current = line.mid(1, line.size() - 2);
+        if (const QString header = line.trimmed(); header.startsWith(u'[') && header.endsWith(u']')) {
+            current = header.mid(1, header.size() - 2).trimmed();
             inSection = true;
             if (!doc.find(current)) doc.sections_.push_back({current, {}});
             continue;
         }
         const qsizetype eq = separatorPosition(line);
         if (!inSection || eq <= 0) continue;
-        doc.setValue(current, unescape(QStringView(line).left(eq)), unescape(QStringView(line).mid(eq + 1)));
+        const QString name = unescape(QStringView(line).left(eq).trimmed(), true);
+        if (!name.isEmpty()) doc.setValue(current, name, unescape(QStringView(line).mid(eq + 1), false));
     }
     return doc;
 }

@@ -7,10 +7,13 @@
 
 // The settings file in memory: sections of named text values, both kept in file order.
 //
-// File format: UTF-8, "[section]" lines and "name=value" lines. Nothing is trimmed. In values a
-// backslash, line feed and carriage return are written as \\, \n and \r; names additionally escape
-// "=" and a leading "[", ";" or "#". Blank lines, lines starting with ";" or "#", lines before the
-// first section and lines without "=" are skipped, so a hand-edited or damaged file still loads.
+// File format: UTF-8 (a leading byte order mark is skipped), "[section]" lines and "name=value"
+// lines, ending in LF or CR LF. In values a backslash, line feed and carriage return are written as
+// \\, \n and \r; names additionally escape "=" and a leading "[", ";" or "#". A backslash before any
+// other character is read as it stands. Blanks around a section header, its name and a value's name
+// are ignored; values are kept exactly as written. Blank lines, lines starting with ";" or "#", lines
+// before the first section and lines without "=" are skipped, so a hand-edited or damaged file still
+// loads.
 // Section and value names compare without regard to case, as registry keys do.
 class IniDocument {
 public:

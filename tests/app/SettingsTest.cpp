@@ -22,9 +22,8 @@ struct SettingsFixture : ::testing::Test {
 } // namespace
 
 TEST_F(SettingsFixture, DelayAndStartDelay) {
-    const std::tuple<QString, int, int> cases[] = {{"", 0, 60},          {"delay=0", 0, 60},
-                                                   {"delay=15", 1, 15},  {"delay=1441", 1, 60},
-                                                   {"delay=abc", 0, 60}, {"delay= 30min", 1, 30}};
+    const std::tuple<QString, int, int> cases[] = {
+        {"", 0, 60}, {"delay=0", 0, 60}, {"delay=15", 1, 15}, {"delay=1441", 1, 60}, {"delay= 30min", 1, 30}};
     for (const auto& [line, startDelay, delay] : cases) {
         load("[misc]\n" + line + "\n");
         const LoadedSettings loaded = LoadSettings(store);
@@ -38,16 +37,17 @@ TEST_F(SettingsFixture, HandEditedFileIsReadAndMissingFoldersReplaced) {
     QDir().mkpath(tmp.file("b"));
     QFile::link(tmp.file("b"), tmp.file("a"));       // a linked folder counts as a folder,
     QFile::link(tmp.file("gone"), tmp.file("dead")); // a dangling link does not
-    Settings s =
-        load("orphan=1\n\x01garbage\n[MISC]\r\nbmpverzeichnis=" + tmp.path() + "\r\nReihenfolge=2\n" +
-             "=no name\n; a comment\nreihenfolge=1x\nhgfarbe=&HFF\n[unterminated\n[textstempel]\n" +
-             "text=Grüße ; = #\noffsetx=-5\n[kalender]\nzeilenhöhe=40\nferienländer=BY\n[path]\n7=" +
-             tmp.file("b") + "\n2=" + tmp.file("a") + "/\n3=\n4=" + tmp.file("dead"));
-    // Names without case, the later value counts, digits up to the x; "&HFF" is no number here.
+    Settings s = load("\uFEFF [MISC]\r\n\x01garbage\nbmpverzeichnis=" + tmp.path() + "\r\nReihenfolge=2\n" +
+                      "=no name\n; a comment\nreihenfolge=1x\nhgfarbe=&HFF\n[unterminated\n[textstempel]\n" +
+                      "text = Grüße ; = #%\\Zeile\\2\\\noffsetx\t= -5\n[kalender] \nzeilenhöhe=40\n" +
+                      "ferienländer=BY\n[ path ]\n7=" + tmp.file("b") + "\n2=" + tmp.file("a") +
+                      "/\n3=\n4=" + tmp.file("dead"));
+    // Blanks around headers and names are dropped, in values kept, as is a backslash that escapes
+    // nothing; names without case, the later value counts, digits up to the x; "&HFF" is no number.
     EXPECT_EQ(QList({s.misc.reihenfolge, s.misc.hgfarbe, s.textstempel.offsetx, s.kalender.zeilenhöhe}),
               QList({1, 0, -5, 40}));
     EXPECT_EQ(QStringList({s.misc.bmpverzeichnis, s.textstempel.text, s.kalender.ferienländer}),
-              QStringList({tmp.path(), "Grüße ; = #", "BY"}));
+              QStringList({tmp.path(), " Grüße ; = #%\\Zeile\\2\\", "BY"}));
     EXPECT_EQ(s.PictureFolders, QStringList({tmp.file("b") + "/", tmp.file("a") + "/"}));
     ASSERT_TRUE(SaveSettings(store, s)); // renumbered in their order
     EXPECT_TRUE(ReadFile(store.path())
@@ -65,15 +65,12 @@ TEST_F(SettingsFixture, HandEditedFileIsReadAndMissingFoldersReplaced) {
 // What the program saves it reads back, from a file only its owner may read, with no stray files.
 TEST_F(SettingsFixture, SavedValuesReadBack) {
     Settings s = Settings::defaults();
-    s.textstempel.text = " Zeile 1\nZeile 2\r\n[x]; =#\\n\\ä ";
-    s.kalender.monatschriftart = "DejaVu Sans";
-    s.textstempel.offsety = -120, s.kalender.termine = 1, s.misc.delay = 77;
+    s.textstempel.text = " Zeile 1\nZeile 2\r\n[x]; =#\\n\\ä \\";
+    s.textstempel.offsety = -120, s.misc.delay = 77;
     ASSERT_TRUE(SaveSettings(SettingsStore(tmp.file("neu/Velomira.ini")), s));
     const Settings back = LoadSettings(SettingsStore(tmp.file("neu/Velomira.ini"))).settings;
-    EXPECT_EQ(QStringList({back.textstempel.text, back.kalender.monatschriftart}),
-              QStringList({s.textstempel.text, "DejaVu Sans"}));
-    EXPECT_EQ(QList({back.textstempel.offsety, back.kalender.termine, back.misc.delay}),
-              QList({-120, 1, 77}));
+    EXPECT_EQ(back.textstempel.text, s.textstempel.text);
+    EXPECT_EQ(QList({back.textstempel.offsety, back.misc.delay}), QList({-120, 77}));
     EXPECT_EQ((QFile::permissions(tmp.file("neu/Velomira.ini")) & 0x0077).toInt(), 0);
     s.PictureFolders.clear(); // no folders: no [path] section at all
     ASSERT_TRUE(SaveSettings(SettingsStore(tmp.file("neu/Velomira.ini")), s));

@@ -6,8 +6,6 @@
 #include "compose/WorkingImage.h"
 #include "imagelib/ImageLibrary.h"
 
-#include <optional>
-
 namespace {
 
 // Text is measured at four times its height and drawn with the same factor, for smooth edges.
@@ -17,7 +15,7 @@ QByteArray linesOf(const QString& text) {
     return QString(text).replace(QStringLiteral("%\\"), QStringLiteral("\r\n")).toUtf8();
 }
 
-std::optional<IS40_LOGFONT> recordOf(const CalendarFont& font, int32_t height) {
+IS40_LOGFONT recordOf(const CalendarFont& font, int32_t height) {
     return MakeFontRecord(font.face, height, font.weight, font.italic, font.underline, font.strikeOut,
                           font.charSet);
 }
@@ -39,12 +37,11 @@ int32_t AnchorY(int32_t position, int32_t offset, int32_t height) {
 double MeasureTextWidth(const QString& text, const CalendarFont& font) {
     const WorkingImageView& image = WorkingImage();
     if (text.isEmpty() || !image || font.height <= 0 || font.height > INT32_MAX / kSmoothing) return 0;
-    const std::optional<IS40_LOGFONT> record = recordOf(font, font.height * kSmoothing);
-    if (!record) return 0;
+    const IS40_LOGFONT record = recordOf(font, font.height * kSmoothing);
     const QByteArray lines = linesOf(text);
     const IS40_RECT all{0, 0, image.width, image.height};
     int32_t width = 0, height = 0;
-    if (Library().fn().IS40_GetTextLineSize2(lines.constData(), &*record, &all, IS40_DT_NOPREFIX, 0, &width,
+    if (Library().fn().IS40_GetTextLineSize2(lines.constData(), &record, &all, IS40_DT_NOPREFIX, 0, &width,
                                              &height) == 0)
         return 0;
     return width / double(kSmoothing) + 1.0;
@@ -54,8 +51,7 @@ void DrawSmoothText(const QString& text, const CalendarFont& font, int32_t colou
                     int32_t opacity, int32_t format, const QRect& rect) {
     const WorkingImageView& image = WorkingImage();
     if (text.isEmpty() || !image || font.height <= 0) return;
-    const std::optional<IS40_LOGFONT> record = recordOf(font, font.height);
-    if (!record) return;
+    const IS40_LOGFONT record = recordOf(font, font.height);
     uint32_t ink = uint32_t(colour);
     if (autoContrast) ink = ReadableColour(rect.x(), rect.y(), rect.width(), rect.height()).value_or(ink);
     const QByteArray lines = linesOf(text);
@@ -63,5 +59,5 @@ void DrawSmoothText(const QString& text, const CalendarFont& font, int32_t colou
     const ImageLibraryFunctions& fn = Library().fn();
     fn.IS40_SetTextTransparency(opacity / 100.0);
     fn.IS40_DrawSmoothTextOnRGB2(image.buffer, image.width, image.height, image.width * 3, lines.constData(),
-                                 &*record, kSmoothing, &target, format | IS40_DT_NOPREFIX, 0, ink);
+                                 &record, kSmoothing, &target, format | IS40_DT_NOPREFIX, 0, ink);
 }

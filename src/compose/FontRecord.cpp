@@ -6,8 +6,9 @@
 
 namespace {
 
-bool isByte(int32_t value) {
-    return value >= 0 && value <= 255;
+// A value that does not fit its byte is left out, as if it were 0.
+uint8_t byteOrZero(int32_t value) {
+    return value >= 0 && value <= 255 ? uint8_t(value) : 0;
 }
 
 // The longest prefix of `utf8` within `limit` bytes that does not split a character.
@@ -21,16 +22,15 @@ qsizetype wholeCharacters(const QByteArray& utf8, qsizetype limit) {
 
 } // namespace
 
-std::optional<IS40_LOGFONT> MakeFontRecord(QStringView face, int32_t height, int32_t weight, int32_t italic,
-                                           int32_t underline, int32_t strikeOut, int32_t charSet) {
-    if (!isByte(italic) || !isByte(underline) || !isByte(strikeOut) || !isByte(charSet)) return std::nullopt;
+IS40_LOGFONT MakeFontRecord(QStringView face, int32_t height, int32_t weight, int32_t italic,
+                            int32_t underline, int32_t strikeOut, int32_t charSet) {
     IS40_LOGFONT record{};
     record.lfHeight = height;
     record.lfWeight = weight;
-    record.lfItalic = uint8_t(italic);
-    record.lfUnderline = uint8_t(underline);
-    record.lfStrikeOut = uint8_t(strikeOut);
-    record.lfCharSet = uint8_t(charSet);
+    record.lfItalic = byteOrZero(italic);
+    record.lfUnderline = byteOrZero(underline);
+    record.lfStrikeOut = byteOrZero(strikeOut);
+    record.lfCharSet = byteOrZero(charSet);
     const QByteArray name = face.toUtf8();
     std::memcpy(record.lfFaceName, name.constData(),
                 size_t(wholeCharacters(name, sizeof record.lfFaceName - 1)));

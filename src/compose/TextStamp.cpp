@@ -47,21 +47,27 @@ struct TurnedText {
     QSize size;
 };
 
-// Draws the text into a picture of `size` and turns it by `richtung` quarter turns; the size is
-// then the turned one. No pixels when a step fails.
+// The quarter turns counter-clockwise that `richtung` asks for: 1 to 3; 0, upright, for any other
+// value, which the settings window cannot set.
+int32_t quarterTurns(int32_t richtung) {
+    return richtung >= 1 && richtung <= 3 ? richtung : 0;
+}
+
+// Draws the text into a picture of `size` at `deckkraft` percent and turns it by `turns` (1 to 3)
+// quarter turns; the size is then the turned one. No pixels when a step fails.
 TurnedText turnedText(const QByteArray& text, const IS40_LOGFONT& font, QSize size, int32_t flags,
-                      const Settings::Textstempel& style) {
+                      int32_t deckkraft, int32_t turns) {
     if (int64_t(size.width()) * size.height() > kMaxTurnedPixels) return {};
     const ImageLibraryFunctions& fn = Library().fn();
     TurnedText glyphs{std::vector<uint8_t>(size_t(size.width()) * size_t(size.height()) * 3), size};
     const IS40_RECT all{0, 0, size.width(), size.height()};
-    fn.IS40_SetTextTransparency(style.deckkraft / 100.0);
+    fn.IS40_SetTextTransparency(deckkraft / 100.0);
     fn.IS40_DrawSmoothTextOnRGB2(glyphs.pixels.data(), size.width(), size.height(), size.width() * 3,
                                  text.constData(), &font, kSmoothing, &all, flags, 0, 0xffffff);
-    if (fn.IS40_QuickRotateImageInPlace(glyphs.pixels.data(), size.width(), size.height(), style.richtung - 1,
-                                        3, 0) == 0)
+    if (fn.IS40_QuickRotateImageInPlace(glyphs.pixels.data(), size.width(), size.height(), turns - 1, 3, 0) ==
+        0)
         return {};
-    if (style.richtung % 2 == 1) glyphs.size.transpose();
+    if (turns % 2 == 1) glyphs.size.transpose();
     return glyphs;
 }
 
@@ -114,19 +120,18 @@ void RenderTextStamp(const QString& text, const Settings::Textstempel& style, co
     const WorkingImageView& image = WorkingImage();
     if (text.isEmpty() || !image || style.hoehe <= 0) return;
     const QByteArray lines = QString(text).replace(QStringLiteral("%\\"), QStringLiteral("\r\n")).toUtf8();
-    const std::optional<IS40_LOGFONT> font =
-        MakeFontRecord(style.schriftart, style.hoehe, style.gewicht, style.kursiv, style.unterstrichen,
-                       style.durchgestrichen);
-    if (!font) return;
-    const std::optional<QSize> measured = measure(lines, *font, image);
+    const IS40_LOGFONT font = MakeFontRecord(style.schriftart, style.hoehe, style.gewicht, style.kursiv,
+                                             style.unterstrichen, style.durchgestrichen);
+    const std::optional<QSize> measured = measure(lines, font, image);
     if (!measured) return;
     QSize size = *measured;
     const int32_t flags = alignmentFlags(style.ausrichtung, style.position);
 
+    const int32_t turns = quarterTurns(style.richtung);
     TurnedText turned;
-    if (style.richtung > 0) {
-        turned = turnedText(lines, *font, size, flags, style);
-        if (style.richtung % 2 == 1) size.transpose();
+    if (turns > 0) {
+        turned = turnedText(lines, font, size, flags, style.deckkraft, turns);
+        if (turns % 2 == 1) size.transpose();
     }
     const QPoint at =
         StampAnchor(style.position, {image.width, image.height}, size, style.offsetx, style.offsety);
@@ -140,7 +145,7 @@ void RenderTextStamp(const QString& text, const Settings::Textstempel& style, co
         FillTransparentRect(backdrop.bgColour, left, top, right, bottom, backdrop.bgOpacity);
     if (backdrop.frameColour >= 0) drawFrame(backdrop.frameColour, left, top, right, bottom);
 
-    if (style.richtung > 0) {
+    if (turns > 0) {
         if (!turned.pixels.empty()) blendTurned(turned, colour, at, image);
         return;
     }
@@ -148,5 +153,5 @@ void RenderTextStamp(const QString& text, const Settings::Textstempel& style, co
     fn.IS40_SetTextTransparency(style.deckkraft / 100.0);
     const IS40_RECT block{at.x(), at.y(), at.x() + size.width(), at.y() + size.height()};
     fn.IS40_DrawSmoothTextOnRGB2(image.buffer, image.width, image.height, image.width * 3, lines.constData(),
-                                 &*font, kSmoothing, &block, flags, 0, colour);
+                                 &font, kSmoothing, &block, flags, 0, colour);
 }

@@ -27,5 +27,7 @@ QPoint StampAnchor(int32_t position, QSize image, QSize stamp, int32_t offsetx, 
 // settings (schriftart, hoehe, farbe, farbelesbar, deckkraft, ausrichtung, position, offsetx,
 // offsety, richtung, gewicht, kursiv, unterstrichen, durchgestrichen) with `backdrop`. Draws nothing
 // for an empty text, a height <= 0, no registered image or a text that cannot be measured; a
-// failing later step is left out and the rest is drawn. Never reports anything.
+// failing later step is left out and the rest is drawn. So is a value the settings window cannot
+// set: the text stays upright for a `richtung` other than 1 to 3 and is drawn without a style flag
+// outside 0 to 255. Never reports anything.
 void RenderTextStamp(const QString& text, const Settings::Textstempel& style, const StampBackdrop& backdrop);

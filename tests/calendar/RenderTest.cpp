@@ -110,6 +110,7 @@ TEST_F(CalendarPicture, OwnMoonSymbolsWithoutTheMoonFont) {
 }
 
 TEST_F(CalendarPicture, DaysFrameBarsMarkersListsAndSeparators) {
+    k.tagekursiv = 256, k.termineunterstrichen = -1; // not a byte: the texts are drawn without them
     render();
     ExpectTheCalendarOf11December([this](int x, int y) { return canvas.at(x, y); });
 

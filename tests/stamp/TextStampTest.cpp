@@ -62,10 +62,11 @@ TEST_F(Stamp, AnchorsOfAllNineCodesAndTwoLinesAtTheLast) {
     EXPECT_NEAR(b.height(), 2 * 20 + 1, 1);
 }
 
+// Style flags that do not fit a byte are left out, and a direction beyond the last one draws upright.
 TEST_F(Stamp, TurnedTextSwapsTheBlockAndReadsAlongIt) {
-    style.position = 5;
+    style.position = 5, style.kursiv = 256, style.unterstrichen = -1;
     QSize upright;
-    for (int richtung = 0; richtung <= 3; ++richtung) {
+    for (int richtung = 0; richtung <= 4; ++richtung) {
         style.richtung = richtung;
         render("W.....", true);
         const QRect b = block();
@@ -77,8 +78,13 @@ TEST_F(Stamp, TurnedTextSwapsTheBlockAndReadsAlongIt) {
                                {b.x(), b.bottom() - b.height() / 3, b.width(), b.height() / 3},
                                {b.right() - b.width() / 3, b.y(), b.width() / 3, b.height()},
                                {b.x(), b.y(), b.width(), b.height() / 3}};
-        EXPECT_GT(find(first[richtung], Qt::black).first, 10) << richtung;
+        EXPECT_GT(find(first[richtung % 4], Qt::black).first, 10) << richtung;
     }
+    // Left out means drawn exactly as without them.
+    const std::vector<uint8_t> withoutStyle = canvas.pixels;
+    style.kursiv = style.unterstrichen = 0;
+    render("W.....", true);
+    EXPECT_EQ(canvas.pixels, withoutStyle);
 }
 
 TEST_F(Stamp, BoxAndFrameOnePixelOutside) {

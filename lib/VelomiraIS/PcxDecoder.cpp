@@ -57,19 +57,43 @@ private:
 
 using Palette = std::array<uint8_t, 256 * 3>;
 
-// Monochrome pictures are black and white; 8-bit ones carry 256 colours at the end of the file
-// (grey when that is missing); the others use the 16 colours of the header.
+// CGA colour i (bits: intensity, red, green, blue), where dark yellow is shown as brown.
+void putCgaColour(int i, uint8_t* rgb) {
+    const int light = i & 8 ? 0x55 : 0;
+    rgb[0] = uint8_t((i & 4 ? 0xAA : 0) + light);
+    rgb[1] = uint8_t((i & 2 ? (i == 6 ? 0x55 : 0xAA) : 0) + light);
+    rgb[2] = uint8_t((i & 1 ? 0xAA : 0) + light);
+}
+
+// Four-colour pictures older than version 5 name CGA colours instead: the background in the high
+// nibble of header palette byte 0, and in byte 3 bit 7 (colour burst off: cyan, red, grey), bit 6
+// (palette 0: green, red, brown; palette 1: cyan, magenta, grey) and bit 5 (high intensity).
+void putCgaPalette(uint8_t background, uint8_t foreground, Palette& palette) {
+    static constexpr int kForegrounds[3][3] = {{2, 4, 6}, {3, 5, 7}, {3, 4, 7}};
+    const int* colours = kForegrounds[foreground & 0x80 ? 2 : foreground >> 6 & 1];
+    putCgaColour(background >> 4, palette.data());
+    for (int i = 0; i < 3; ++i)
+        putCgaColour(colours[i] + (foreground & 0x20 ? 8 : 0), palette.data() + 3 * (i + 1));
+}
+
+// 8-bit pictures carry 256 colours at the end of the file (grey when that is missing); the others
+// use the 16 colours of the header, except CGA pictures, and monochrome ones whose two header
+// colours are the same (often all zero), which are black and white.
 Palette paletteOf(std::span<const uint8_t> data, int bits, int planes) {
     Palette palette{};
-    if (bits == 1 && planes == 1) {
-        std::fill_n(palette.begin() + 3, 3, 255);
-    } else if (bits == 8) {
+    const std::span<const uint8_t> header = data.subspan(16, 48);
+    if (bits == 8) {
         const size_t end = data.size() - kEndPaletteSize;
         const bool present = data.size() >= kHeaderSize + kEndPaletteSize && data[end] == kEndPaletteMarker;
         for (size_t i = 0; i < palette.size(); ++i)
             palette[i] = present ? data[end + 1 + i] : uint8_t(i / 3);
+    } else if (bits == 2 && planes == 1 && data[1] < 5) {
+        putCgaPalette(header[0], header[3], palette);
+    } else if (bits == 1 && planes == 1 &&
+               std::equal(header.begin(), header.begin() + 3, header.begin() + 3)) {
+        std::fill_n(palette.begin() + 3, 3, 255);
     } else {
-        std::copy_n(data.begin() + 16, 48, palette.begin());
+        std::copy(header.begin(), header.end(), palette.begin());
     }
     return palette;
 }
@@ -95,7 +119,7 @@ DecodedImage DecodePcx(std::span<const uint8_t> data) {
     const int64_t width = int64_t(le16(data, 8)) - le16(data, 4) + 1;
     const int64_t height = int64_t(le16(data, 10)) - le16(data, 6) + 1;
     const int64_t bytesPerLine = le16(data, 66);
-    const bool trueColour = bits == 8 && planes == 3;
+    const bool trueColour = bits == 8 && (planes == 3 || planes == 4);
     if (!trueColour && (planes < 1 || planes > 4 || bits * planes > 8))
         return DecodeError(IS40_ERR_UNSUPPORTED);
     if (const int32_t error = CheckPictureSize(width, height)) return DecodeError(error);
@@ -118,8 +142,10 @@ DecodedImage DecodePcx(std::span<const uint8_t> data) {
         if (!stream.read(line)) return DecodeError(IS40_ERR_CORRUPT);
         for (int64_t x = 0; x < width; ++x, out += 3) {
             if (trueColour) {
+                // A fourth plane is alpha; as in other formats, the colour is composed onto black.
+                const uint32_t alpha = planes == 4 ? line[size_t(3 * bytesPerLine + x)] : 255;
                 for (int c = 0; c < 3; ++c)
-                    out[c] = line[size_t(c * bytesPerLine + x)];
+                    out[c] = uint8_t((line[size_t(c * bytesPerLine + x)] * alpha + 127) / 255);
                 continue;
             }
             uint32_t index = 0;

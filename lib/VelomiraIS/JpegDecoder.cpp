@@ -33,9 +33,11 @@ void progress(j_common_ptr info) {
     if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) errorExit(info);
 }
 
+// From the first APP1 segment that holds EXIF; others, such as XMP, may come before it.
 int orientationOf(const jpeg_decompress_struct& info) {
     for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next)
-        if (m->marker == JPEG_APP0 + 1) return ExifOrientation({m->data, m->data_length});
+        if (m->marker == JPEG_APP0 + 1 && IsExif({m->data, m->data_length}))
+            return ExifOrientation({m->data, m->data_length});
     return 1;
 }
 

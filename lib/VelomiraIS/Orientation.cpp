@@ -28,12 +28,16 @@ private:
 
 constexpr uint32_t kOrientationTag = 0x0112;
 constexpr uint32_t kShortType = 3;
+constexpr uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
 
 } // namespace
 
+bool IsExif(std::span<const uint8_t> app1) {
+    return app1.size() >= sizeof kExif && std::memcmp(app1.data(), kExif, sizeof kExif) == 0;
+}
+
 int ExifOrientation(std::span<const uint8_t> app1) {
-    static constexpr uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
-    if (app1.size() < sizeof kExif || std::memcmp(app1.data(), kExif, sizeof kExif) != 0) return 1;
+    if (!IsExif(app1)) return 1;
     const TiffReader tiff(app1.subspan(sizeof kExif));
     if (!tiff.has(0, 8) || tiff.u16(2) != 42) return 1;
     const size_t ifd = tiff.u32(4);

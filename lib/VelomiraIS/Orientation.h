@@ -4,6 +4,9 @@
 
 #include <span>
 
+// Whether the payload of a JPEG APP1 segment is EXIF data ("Exif\0\0"), not XMP or another kind.
+bool IsExif(std::span<const uint8_t> app1);
+
 // The EXIF orientation (1 to 8) in the payload of a JPEG APP1 segment ("Exif\0\0" and a TIFF
 // structure); 1 (upright) when there is none or it cannot be read.
 int ExifOrientation(std::span<const uint8_t> app1);

@@ -1,14 +1,18 @@
 #include "LastError.h"
 #include "Metadata.h"
 #include "Source.h"
+#include "Translation.h"
 
+#include <algorithm>
+#include <locale.h>
 #include <string>
+#include <string_view>
 
 namespace {
 
 // The Windows title, comment, author, keywords and subject tags: UTF-16LE text in a byte array.
 constexpr uint16_t kFirstXpTag = 0x9c9b, kLastXpTag = 0x9c9f;
-constexpr uint16_t kExposureTime = 0x829a;
+constexpr uint16_t kUserComment = 0x9286;
 
 struct ExifReader {
     Exiv2::ExifData data;
@@ -37,11 +41,44 @@ std::string byteList(const Exiv2::Exifdatum& datum) {
     return list;
 }
 
+// Exiv2 prints in the C locale, where gettext leaves its words in English and numbers have a point;
+// Translation.cpp tells why. The thread's locale is restored however the printing ends.
+class CLocale {
+public:
+    CLocale() : previous_(uselocale(c())) {}
+    ~CLocale() { uselocale(previous_); }
+
+private:
+    static locale_t c() {
+        static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+        return locale;
+    }
+    locale_t previous_;
+};
+
+// The text without the NULs and spaces that cameras pad values with.
+std::string trimmed(std::string text) {
+    constexpr std::string_view padding(" \0", 2);
+    text.erase(text.find_last_not_of(padding) + 1);
+    text.erase(0, std::min(text.find_first_not_of(padding), text.size()));
+    return text;
+}
+
+// The value as a person reads it. Exiv2's words are translated, but not the camera's own texts,
+// which Exiv2 prints as they are. Units follow the number after a space, as Exiv2 writes them
+// ("1/200 s", "50.0 mm"), but the degrees, like the minutes and seconds, stand right after theirs:
+// "51° 30' 15\"" (Exiv2 writes "51deg").
 std::string readable(const Exiv2::Exifdatum& datum, const Exiv2::ExifData& data) {
+    const CLocale c;
+    const auto* comment =
+        datum.tag() == kUserComment ? dynamic_cast<const Exiv2::CommentValue*>(&datum.value()) : nullptr;
+    if (comment != nullptr) return trimmed(AsUtf8(comment->comment())); // without its "charset=Ascii "
     std::string text = datum.print(&data);
-    // Exposure times read as the fraction alone ("1/200"), as they are usually written.
-    if (datum.tag() == kExposureTime && text.size() > 2 && text.ends_with(" s")) text.resize(text.size() - 2);
-    return AsUtf8(text);
+    if (text != datum.value().toString()) {
+        text = TranslateExiv2Words(text);
+        if (const size_t deg = text.find("deg "); deg != std::string::npos) text.replace(deg, 3, "\u00b0");
+    }
+    return trimmed(AsUtf8(text));
 }
 
 } // namespace

@@ -108,6 +108,30 @@ TEST_F(Installed, ProgramWorksFromThePrefixAndAfterAMove) {
     ASSERT_TRUE(QDir().rename(moved, prefix()));
 }
 
+// The installed program stamps Exiv2's words as the one in the build tree does, in German where no
+// locale is set: here the orientation of a sample given an EXIF block that holds just that (0x0112 = 1).
+TEST_F(Installed, StampsTheExifWordsOfTheBuildTree) {
+    QDir().mkpath(tmp_->file("cfg/Korbinheim"));
+    QDir().mkpath(tmp_->file("Bild"));
+    const QByteArray jpeg = ReadFile(file(VELOMIRA_DATADIR "/samples/Meer.jpg")),
+                     exif = QByteArray("Exif\0\0MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x01", 26) +
+                            QByteArray(6, 0);
+    WriteFile(tmp_->file("Bild/oben.jpg"),
+              jpeg.left(2) + "\xFF\xE1" + char(0) + char(exif.size() + 2) + exif + jpeg.mid(2));
+    const QString ini = "[misc]\nbmpverzeichnis=%1\n[path]\n1=%1/Bild/\n[textstempel]\nausgeben=1\ntext=%2\n";
+    const auto stamped = [&](const QString& program, const QString& text) {
+        WriteFile(tmp_->file("cfg/Korbinheim/Velomira.ini"), ini.arg(tmp_->path(), text).toUtf8());
+        QFile::remove(tmp_->file("Velomira.bmp"));
+        const ProcessResult next = run(program, {"--next", "--size", "640x480"});
+        EXPECT_EQ(next.exitCode, 0) << program.toStdString() << ": " << next.err.toStdString();
+        return QImage(tmp_->file("Velomira.bmp"));
+    };
+    const QImage expected = stamped(file("bin/velomira"), "oben - links");
+    EXPECT_EQ(stamped(file("bin/velomira"), "%e274"), expected);
+    EXPECT_EQ(stamped(VELOMIRA_PROGRAM, "%e274"), expected);
+    EXPECT_NE(stamped(file("bin/velomira"), "top, left"), expected);
+}
+
 // The Debian package holds every installed file, lintian finds no error, and apt agrees that its
 // dependencies exist.
 TEST(Package, DebianPackage) {

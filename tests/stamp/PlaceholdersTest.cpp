@@ -44,14 +44,20 @@ TEST_F(Placeholders, PathDateTimeAndMetadataCodes) {
     SetClock([] { return QDateTime(QDate(2009, 2, 3), QTime(10, 5, 9)); });
     const TempDir tmp;
     const QString photo = tmp.file("Hund.JPG"), plain = tmp.file("plain.png");
-    WriteJpegWithMetadata(photo,
-                          "Exif.Image.Model=Kamera X1|Exif.Photo.ExposureTime=1/200|Exif.Photo.FNumber=28/10|"
-                          "Exif.GPSInfo.GPSLatitudeRef=N|Exif.Image.XPAuthor=0 0|Exif.Image.XPTitle=32 0 "
-                          "72 0 252 0 103 0 101 0 108 0 32 0 0 0|Iptc.Application2.Keywords=Hund|"
-                          "Iptc.Application2.Keywords=Strand|Iptc.Application2.Caption=Am Meer");
+    WriteJpegWithMetadata(
+        photo,
+        "Exif.Image.Model=Kamera X1|Exif.Photo.ExposureTime=1/200|Exif.Photo.FNumber=28/10|"
+        "Exif.GPSInfo.GPSLatitudeRef=N|Exif.GPSInfo.GPSLatitude=51/1 30/1 15/1|Exif.Image.Orientation=1|"
+        "Exif.Image.ImageDescription=Beach|Exif.Photo.FocalLength=50/1|Exif.Image.XPAuthor=0 0|"
+        "Exif.Photo.UserComment=charset=Ascii Am Strand  |Exif.Image.XPTitle=32 0 72 0 252 0 103 0 "
+        "101 0 108 0 32 0 0 0|Iptc.Application2.Keywords=Hund|Iptc.Application2.Keywords=Strand|"
+        "Iptc.Application2.Caption=Am Meer");
     QImage(4, 4, QImage::Format_RGB888).save(plain);
     const QLocale system = QLocale::system();
     const QString tuesday = system.language() == QLocale::C ? "Dienstag" : system.dayName(2);
+    // Exiv2's words in German where the program speaks German (a German locale, or none), else as
+    // in an English one.
+    const bool german = system.language() == QLocale::C || system.language() == QLocale::German;
     const QString cases[][3] = {
         {photo, "Bild %n vom %d, %N.%A", "Bild Hund vom 03.02.2009, Hund.JPG"},
         {"/home/anna/Urlaub 2008/strand.jpg", "%K|%l|%P|%v|%a",
@@ -62,9 +68,12 @@ TEST_F(Placeholders, PathDateTimeAndMetadataCodes) {
         // "%n" makes "%an", which the %a pass takes
         {"/x/a.jpg", "%%nn 100% %u %W", "jpgn 100% 10:05:09 " + tuesday},
         {"", "[%k%l%p%v%n%a]", "[]"}, // the plain canvas
-        // The digits end at the x; exposure and aperture as people write them; the GPS directory
-        // before the interoperability one.
-        {photo, "%e272x %e0000000000000272 %e33434 %e33437 %e1", "Kamera X1x Kamera X1 1/200 F2.8 North"},
+        // The digits end at the x; the GPS directory before the interoperability one (both have tag 1).
+        // Exiv2's words translated but not the picture's own ("Beach"), the comment without its
+        // character set and padding, a space before each unit, degrees as a sign.
+        {photo, "%e272x %e0000000000000272 %e1|%e274|%e270|%e37510|%e33434 %e33437 %e37386 %e2",
+         QString("Kamera X1x Kamera X1 ") + (german ? "Norden|oben - links" : "North|top, left") +
+             "|Beach|Am Strand|1/200 s F2.8 50.0 mm 51° 30' 15\""},
         // UTF-16 bytes, spaces around removed; missing tags show, and %e is tag 0.
         {photo, "[%e40091][%e40093] %e305|%e", "[Hügel][] ?????|?????"},
         {photo, "[%i5][?I120] %i25", "[][Am Meer] Hund, Strand"}, // missing datasets disappear

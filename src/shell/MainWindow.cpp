@@ -42,6 +42,9 @@ MainWindow::MainWindow(std::chrono::milliseconds trayWait)
     connectControls();
     connect(qApp, &QGuiApplication::commitDataRequest, this, [](QSessionManager&) { Program().save(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { endOfProgram(); });
+    // Every way of ending passes the application a Quit event first ("Beenden", a signal, the end of
+    // the session): from then on a closing window or dialog is the end, not a change.
+    qApp->installEventFilter(this);
 }
 
 void MainWindow::connectControls() {
@@ -94,7 +97,9 @@ void MainWindow::connectControls() {
     connect(c_.KalenderButton, &QPushButton::clicked, this, [this] { openModal<KalenderEinstellungen>(); });
     connect(c_.SortierungArt, &QButtonGroup::idClicked, this, [this](int id) { SortierungArt_Click(id); });
     connect(c_.Anpassung, &QButtonGroup::idClicked, this, [this](int id) { Anpassung_Click(id); });
-    connect(c_.delay, &QLineEdit::editingFinished, this, [this] { delay_LostFocus(); });
+    connect(c_.delay, &QLineEdit::textEdited, this, [this] { delayEdited_ = true; });
+    connect(c_.delay, &QLineEdit::returnPressed, this, [this] { delay_LostFocus(); });
+    c_.delay->installEventFilter(this);
     c_.Bildpfadliste->installEventFilter(this);
 }
 
@@ -181,6 +186,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == qApp && event->type() == QEvent::Quit) quitting_ = true;
+    // The user leaves the field; the window losing activation (a click on the tray icon, a message
+    // box coming up) or a context menu is no leaving.
+    if (watched == c_.delay && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) delay_LostFocus();
+    }
     if (watched == c_.Bildpfadliste && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         Entfernen_Click();
@@ -232,6 +244,7 @@ template <class Dialog> void MainWindow::openModal() {
     tray_.StopChangeTimer();
     Dialog dialog(this);
     dialog.exec();
+    if (quitting_) return; // the program ends: the settings are saved, nothing is composed
     ComposeCurrentAgain();
     tray_.StartChangeTimer(settings().misc.delay);
 }
@@ -246,7 +259,7 @@ void MainWindow::Hinzufügen_Click() {
     // Either way the next change starts from the first picture of the list.
     Program().CurrentIndex = 0;
     for (const QString& folder : folders)
-        if (folder.toUpper() == chosen.toUpper()) return;
+        if (folder == chosen) return; // "Bilder/" and "bilder/" are two folders
     c_.Bildpfadliste->addItem(chosen);
     RefreshPictureList();
     refillFolderList();
@@ -259,7 +272,10 @@ void MainWindow::Entfernen_Click() {
     refillFolderList();
 }
 
+// Checks an edited delay once: the message box's own focus change does not check it again.
 void MainWindow::delay_LostFocus() {
+    if (!delayEdited_) return;
+    delayEdited_ = false;
     const int minutes = TextToInt(c_.delay->text());
     if (minutes < 1 || minutes > 1440) {
         QMessageBox::information(this, "Velomira", "Die Zeit muss im Bereich von 1 bis 1440 Minuten liegen");

@@ -59,4 +59,5 @@ private:
     MainWindowControls c_;
     Systray tray_;
     bool quitting_ = false;
+    bool delayEdited_ = false;
 };

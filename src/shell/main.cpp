@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "shell/ErrInfoDialog.h"
 #include "shell/MainWindow.h"
+#include "shell/QtTranslations.h"
 #include "shell/TerminationSignals.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int runTray(int argc, char** argv, const CommandLine& command) {
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallQtTranslations();
 
     ErrInfoDialog::install();
     ProgramState& program = Program();

@@ -1,6 +1,7 @@
 #include "ShellSession.h"
 
 #include "imagelib/ImageLibrary.h"
+#include "shell/QtTranslations.h"
 
 namespace {
 
@@ -12,10 +13,15 @@ struct Session : ::testing::Environment {
         // The root-window wallpaper of the private server, and the XEmbed tray rather than D-Bus.
         qputenv("XDG_CURRENT_DESKTOP", "");
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        // A German user, with Qt's own texts in German as the program loads them.
+        qputenv("LANG", "de_DE.UTF-8");
+        qunsetenv("LC_ALL");
+        qunsetenv("LC_MESSAGES");
         static int argc = 1;
         static char name[] = "test_shell_window";
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
+        InstallQtTranslations();
         ASSERT_EQ(Library().load({VELOMIRA_BINARY_DIR "/lib/velomira"}), "");
     }
     void TearDown() override {

@@ -41,7 +41,7 @@ TEST_F(SystrayTest, WithoutTrayTheWindowStaysReachable) {
 }
 
 // A failing change shows ErrInfo above everything; a click on the icon meanwhile starts no second
-// composition, and the timer runs again once the message is closed.
+// composition, and the timer runs again once the message is closed, as after "Info".
 TEST_F(SystrayTest, ErrInfoShowsAFailedChange) {
     ErrInfoDialog::install();
     QStringList shown;
@@ -60,4 +60,15 @@ TEST_F(SystrayTest, ErrInfoShowsAFailedChange) {
     EXPECT_EQ(Program().CurrentIndex, 2);
     EXPECT_TRUE(topmost && !timerWhileOpen);
     EXPECT_TRUE(window.tray().changeTimer().isActive());
+
+    // "Info" holds the timer too; the longest interval, a day, names the same time on the next day.
+    Program().settings.misc.delay = 1440;
+    const auto info = OnNextDialog<QDialog>([&](QDialog* dialog) {
+        timerWhileOpen = window.tray().changeTimer().isActive();
+        dialog->accept();
+    });
+    window.tray().menu().findChild<QAction*>("UMInfo")->trigger();
+    const QTimer& timer = window.tray().changeTimer();
+    EXPECT_TRUE(!timerWhileOpen && timer.isActive() && timer.interval() == 24 * 60 * 60 * 1000);
+    EXPECT_TRUE(window.tray().icon().toolTip().endsWith("\nnächster Bildwechsel um 12:00:00"));
 }

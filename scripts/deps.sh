@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build=(cmake ninja-build g++ clang pkg-config git qt6-base-dev qt6-base-dev-tools libexiv2-dev libxcb1-dev libxcb-randr0-dev
-       libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev)
+       libfontconfig-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev)
 run=(qt6-image-formats-plugins qt6-qpa-plugins qt6-translations-l10n libqt6svg6 fonts-liberation fonts-dejavu-core fontconfig tzdata)
 test=(xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool trayer imagemagick libvips-tools
       gsettings-desktop-schemas libglib2.0-bin dconf-cli dconf-gsettings-backend dbus dbus-x11 xfconf

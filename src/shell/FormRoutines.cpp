@@ -4,6 +4,7 @@
 #include "calendar/GappedSort.h"
 #include "compose/ComposeWallpaper.h"
 #include "shell/CommonDialogs.h"
+#include "shell/FontAvailability.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -108,7 +109,17 @@ void FillFontList(QComboBox* combo) {
 }
 
 void SelectFontFamily(QComboBox* combo, const QString& family) {
-    combo->setCurrentIndex(combo->findData(family, Qt::UserRole, Qt::MatchFixedString));
+    int index = combo->findData(family, Qt::UserRole, Qt::MatchFixedString);
+    if (const QString face = index < 0 ? InstalledFace(family) : QString(); !face.isEmpty()) {
+        // Listed under the stored name, in its sorted place, so that choosing it keeps that name.
+        const QString key = family.toLower();
+        index = 0;
+        while (index < combo->count() && combo->itemText(index).toLower() <= key)
+            ++index;
+        combo->insertItem(index, typeIcon(QFontDatabase::isSmoothlyScalable(face)), family, family);
+        combo->setItemData(index, "Dargestellt mit " + face, Qt::ToolTipRole);
+    }
+    combo->setCurrentIndex(index);
     combo->setPlaceholderText(family + " (nicht installiert)");
 }
 

@@ -49,8 +49,10 @@ void AddFontFamily(QComboBox* combo, const QString& family);
 // Fills a font list with every installed family, sorted, with the first entry chosen.
 void FillFontList(QComboBox* combo);
 
-// Chooses the entry of a font list whose family is `family` (ignoring case). When it is not
-// installed no entry is chosen and the list says so, rather than show a font that is not used.
+// Chooses the entry of a font list whose family is `family` (ignoring case). A family drawn with a
+// metric-compatible face (Arial with Liberation Sans) gets an entry of its own name, whose tool tip
+// names that face. When it is not installed no entry is chosen and the list says so, rather than
+// show a font that is not used.
 void SelectFontFamily(QComboBox* combo, const QString& family);
 
 // Enables or disables every control inside `container`, and the contents of containers within it.

@@ -89,3 +89,20 @@ TEST_F(TextstempelTest, PreviewFollowsEveryChange) {
     QTest::keyClick(field("StempelText"), Qt::Key_Delete);
     EXPECT_LT(MeanDifference(preview().toImage(), sample), 3.0);
 }
+
+// A family drawn with a metric-compatible face (fonts-liberation's) is listed and chosen under its
+// stored name, which choosing it again keeps; one that only the generic fallback stands in for is not.
+TEST_F(TextstempelTest, FontListNamesMetricAliasesAsInstalled) {
+    auto* fonts = Child<QComboBox>(dialog.get(), "StempelTextSchrift");
+    for (const auto& [family, shown, tip] :
+         {std::tuple<QString, QString, QString>{"Gibberish Sans", "Gibberish Sans (nicht installiert)", ""},
+          {"arial", "Arial", "Dargestellt mit Liberation Sans"}}) {
+        stamp().schriftart = family;
+        dialog->InitDialog();
+        EXPECT_EQ(fonts->currentIndex() < 0 ? fonts->placeholderText() : fonts->currentText(), shown);
+        EXPECT_EQ(fonts->currentData(Qt::ToolTipRole).toString(), tip);
+    }
+    QTest::keyClick(fonts, Qt::Key_Down);
+    QTest::keyClick(fonts, Qt::Key_Up);
+    EXPECT_EQ(stamp().schriftart, "Arial");
+}

@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "shell/ErrInfoDialog.h"
 #include "shell/MainWindow.h"
+#include "shell/ProgramIcon.h"
 #include "shell/QtTranslations.h"
 #include "shell/TerminationSignals.h"
 
@@ -22,6 +23,7 @@ int runTray(int argc, char** argv, const CommandLine& command) {
         return 1;
     }
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslations();
 

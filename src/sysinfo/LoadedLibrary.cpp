@@ -2,13 +2,15 @@
 
 #include <QFileInfo>
 #include <dlfcn.h>
+#include <functional>
 #include <link.h>
 #include <span>
 
 namespace {
 
+// The first loaded object whose path `matches`: its path and mapped read-only segments.
 struct Search {
-    std::string_view prefix;
+    std::function<bool(std::string_view path)> matches;
     QByteArray path;
     std::vector<std::string_view> readOnly;
 };
@@ -16,9 +18,7 @@ struct Search {
 int matchObject(dl_phdr_info* info, size_t, void* data) {
     auto* search = static_cast<Search*>(data);
     const std::string_view path = info->dlpi_name ? info->dlpi_name : "";
-    const auto slash = path.rfind('/');
-    const std::string_view file = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    if (!file.starts_with(search->prefix)) return 0;
+    if (!search->matches(path)) return 0;
     search->path = QByteArray(path.data(), qsizetype(path.size()));
     for (const ElfW(Phdr) & segment : std::span(info->dlpi_phdr, info->dlpi_phnum))
         if (segment.p_type == PT_LOAD && (segment.p_flags & PF_R) && !(segment.p_flags & PF_W))
@@ -27,15 +27,38 @@ int matchObject(dl_phdr_info* info, size_t, void* data) {
     return 1;
 }
 
+Search find(std::function<bool(std::string_view path)> matches) {
+    Search search{std::move(matches), {}, {}};
+    ::dl_iterate_phdr(matchObject, &search);
+    return search;
+}
+
 } // namespace
 
-std::optional<LoadedLibrary> LoadedLibrary::Find(std::string_view prefix) {
-    Search search{prefix, {}, {}};
-    if (prefix.empty() || ::dl_iterate_phdr(matchObject, &search) == 0) return std::nullopt;
-    // RTLD_NOLOAD only hands out another reference to the object already mapped.
-    void* handle = ::dlopen(search.path.constData(), RTLD_LAZY | RTLD_NOLOAD);
+std::optional<LoadedLibrary> LoadedLibrary::Open(std::string_view soname) {
+    if (soname.empty()) return std::nullopt; // dlopen would hand out the program itself
+    // A loaded copy counts under any ABI version: its file name need only begin like the soname up
+    // to ".so.".
+    const auto so = soname.find(".so.");
+    const std::string_view stem = so == std::string_view::npos ? soname : soname.substr(0, so + 4);
+    const Search loaded = find([stem](std::string_view path) {
+        const auto slash = path.rfind('/');
+        return path.substr(slash == std::string_view::npos ? 0 : slash + 1).starts_with(stem);
+    });
+    // RTLD_NOLOAD only hands out another reference to the object already mapped. A library loaded
+    // here stays local, so nothing else binds to it, and goes again with the last handle.
+    if (!loaded.path.isEmpty()) return Hold(::dlopen(loaded.path.constData(), RTLD_LAZY | RTLD_NOLOAD));
+    return Hold(::dlopen(std::string(soname).c_str(), RTLD_LAZY | RTLD_LOCAL));
+}
+
+std::optional<LoadedLibrary> LoadedLibrary::Hold(void* handle) {
     if (!handle) return std::nullopt;
-    return LoadedLibrary(search.path, std::move(search.readOnly), handle);
+    std::unique_ptr<void, Closer> held(handle);
+    link_map* map = nullptr;
+    if (::dlinfo(handle, RTLD_DI_LINKMAP, &map) != 0 || !map) return std::nullopt;
+    const std::string_view name = map->l_name;
+    Search search = find([name](std::string_view path) { return path == name; });
+    return LoadedLibrary(std::move(search.path), std::move(search.readOnly), held.release());
 }
 
 void LoadedLibrary::Closer::operator()(void* handle) const {

@@ -7,12 +7,13 @@
 #include <string_view>
 #include <vector>
 
-// A shared object that is already loaded into the process, held open while this object lives.
-// Looking one up never loads a library.
+// A shared object loaded into the process, held open while this object lives.
 class LoadedLibrary {
 public:
-    // The first loaded object whose file name begins with `prefix` ("libtiff.so."), or nullopt.
-    static std::optional<LoadedLibrary> Find(std::string_view prefix);
+    // The library named by `soname` ("libtiff.so.6") as the process runs it: the copy already loaded,
+    // under whichever ABI version ("libtiff.so.5" as well), else the file the dynamic loader would
+    // load for the soname, loaded only while this object lives. Nullopt when there is neither.
+    static std::optional<LoadedLibrary> Open(std::string_view soname);
 
     // The address of an exported symbol cast to `Function`; nullptr when it is not exported.
     template <typename Function> Function function(const char* name) const {
@@ -33,6 +34,8 @@ private:
 
     LoadedLibrary(QByteArray path, std::vector<std::string_view> readOnly, void* handle)
         : path_(std::move(path)), readOnly_(std::move(readOnly)), handle_(handle) {}
+    // Takes over a handle from dlopen; nullopt for a null one.
+    static std::optional<LoadedLibrary> Hold(void* handle);
     void* symbol(const char* name) const;
 
     QByteArray path_;

@@ -6,7 +6,6 @@
 #include "Version.h"
 #include "imagelib/ImageLibrary.h"
 
-#include <QRegularExpression>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -45,17 +44,19 @@ TEST(OperatingSystem, KernelDistributionAndLanguage) {
     EXPECT_EQ(OperatingSystem().ToString(), RunProgram("uname", {"-sr"}).out.trimmed());
 }
 
-TEST(ComponentVersions, TheVersionsTheProcessRunsWith) {
+TEST(ComponentVersions, TheVersionsTheProcessRunsWithOrWouldLoad) {
     ImageLibrary library;
     ASSERT_EQ(library.load({VELOMIRA_BINARY_DIR "/lib/velomira"}), "");
-    for (const char* soname : {"libtiff.so.6", "libexiv2.so.27"}) // as Qt plugins would bring them in
-        ASSERT_TRUE(::dlopen(soname, RTLD_NOW)) << ::dlerror();
+    // libtiff is not loaded here (Qt's TIFF plugin brings it in); it is asked from the file on disk
+    // and not left behind.
+    ASSERT_FALSE(::dlopen("libtiff.so.6", RTLD_LAZY | RTLD_NOLOAD));
     QMap<QString, QString> versions;
     for (const VersionRow& row : ComponentVersionRows(OperatingSystem(), library))
         versions[row.Komponente] = row.Version;
-    EXPECT_EQ(versions.size(), 10);
+    EXPECT_FALSE(::dlopen("libtiff.so.6", RTLD_LAZY | RTLD_NOLOAD));
     EXPECT_EQ(versions["Qt"], QT_VERSION_STR);
-    EXPECT_TRUE(versions["libtiff"].contains(QRegularExpression(R"(^\d+\.\d+\.\d+$)")))
+    const ProcessResult tiff = RunProgram("dpkg-query", {"-W", "-f", "${Version}", "libtiff6"});
+    EXPECT_TRUE(tiff.exitCode != 0 || versions["libtiff"] == tiff.out.section('-', 0, 0))
         << versions["libtiff"].toStdString();
     for (const QString& pair :
          QStringList{"Exiv2=exiv2", "libjpeg-turbo=libjpeg", "libpng=libpng", "fontconfig=fontconfig"}) {
@@ -65,4 +66,6 @@ TEST(ComponentVersions, TheVersionsTheProcessRunsWith) {
     }
     EXPECT_EQ(versions["libVelomiraIS.so"], VELOMIRA_VERSION);
     EXPECT_EQ(versions["libVelomiraISE.so"], VELOMIRA_VERSION);
+    // Without the image libraries their rows remain, with no version.
+    EXPECT_EQ(ComponentVersionRows(OperatingSystem(), ImageLibrary()).last().Version, "NV");
 }

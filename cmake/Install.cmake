@@ -6,7 +6,7 @@ install(TARGETS VelomiraIS VelomiraISE LIBRARY DESTINATION ${VELOMIRA_LIBDIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/share/ DESTINATION share)
 
 # cpack -G DEB in the build folder. Library dependencies come from dpkg-shlibdeps; the rest are
-# the TIFF plugin and the fonts the program loads at run time, which no linker records.
+# the TIFF and Wayland plugins and the fonts the program loads at run time, which no linker records.
 set(CPACK_PACKAGE_NAME velomira)
 set(CPACK_PACKAGE_VENDOR Korbinheim)
 set(CPACK_PACKAGE_CONTACT "Korbinheim <velomira@korbinheim.de>")
@@ -20,7 +20,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, qt6-translations-l10n, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, qt6-wayland, qt6-translations-l10n, fonts-liberation")
 include(CPack)
 
 # velomira_gzip(TARGET SOURCE OUTPUT): OUTPUT is SOURCE compressed without a time stamp (as Debian

@@ -26,6 +26,7 @@ CommandLine ParseCommandLine(const QStringList& args) {
         if (a.toLower() == "/c" || a == "-c" || a == "--config") return withMode(CommandLine::Mode::Config);
         if (a == "--help" || a == "-h") return withMode(CommandLine::Mode::Help);
         if (a == "--version") return withMode(CommandLine::Mode::Version);
+        if (a == "--status") return withMode(CommandLine::Mode::Status);
     }
     CommandLine result = withMode(CommandLine::Mode::Next);
     bool next = false;
@@ -53,9 +54,16 @@ QString UsageText() {
            "Hintergrundbild-Generator: wechselt das Hintergrundbild in festen Abständen.\n"
            "\n"
            "  (ohne)                    im Infobereich starten\n"
-           "  /c, -c, --config          mit geöffnetem Einstellungsfenster starten\n"
+           "  /c, -c, --config          mit geöffnetem Einstellungsfenster starten; läuft Velomira\n"
+           "                            schon, ist das eine zweite, unabhängige Kopie\n"
            "  --next [--size BxH]       das nächste Hintergrundbild einmal erzeugen, setzen und beenden;\n"
-           "                            ohne Anzeige gilt die Größe BxH (Vorgabe 1920x1080)\n"
+           "                            läuft Velomira schon, wechselt es selbst das Bild; sonst gilt\n"
+           "                            ohne Anzeige die Größe BxH (Vorgabe 1920x1080)\n"
+           "  --status                  Bild, nächsten Wechsel und Bilderzahl des laufenden Velomira\n"
+           "                            zeigen (Status 1, wenn keines läuft)\n"
            "  --help                    diese Hilfe anzeigen\n"
-           "  --version                 die Version anzeigen\n";
+           "  --version                 die Version anzeigen\n"
+           "\n"
+           "Rückgabewert: 0 Erfolg (bei --next auch ohne grafische Sitzung), 1 Fehler, 2 unbekannte\n"
+           "Argumente, 3 bei --next: der Desktop hat das Bild nicht übernommen.\n";
 }

@@ -9,6 +9,7 @@ struct CommandLine {
         Tray,   // no arguments: start into the tray
         Config, // /c, -c, --config: start with the settings window open
         Next,   // --next [--size WxH]: compose the next wallpaper once and exit
+        Status, // --status: the running program's picture and next change
         Help,
         Version,
         Invalid, // anything else; `error` says what

@@ -21,6 +21,7 @@ IniDocument SettingsStore::load() const {
 }
 
 bool SettingsStore::update(const std::function<void(IniDocument&)>& change) const {
+    if (readOnly_) return false;
     QFile file(path_);
     // A file that exists but cannot be read must not be replaced by one that lacks its values.
     if (file.exists() && !file.open(QIODevice::ReadOnly)) return false;

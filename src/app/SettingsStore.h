@@ -30,6 +30,10 @@ public:
     // Applies several changes and replaces the file once.
     bool update(const std::function<void(IniDocument&)>& change) const;
 
+    // From now on every change is refused (returns false) and the file is only read.
+    void setReadOnly() { readOnly_ = true; }
+
 private:
     QString path_;
+    bool readOnly_ = false;
 };

@@ -21,3 +21,7 @@ void ShowErrInfo(const QString& text) {
 void SetErrInfoHandler(std::function<void(const QString&)> h) {
     handler() = std::move(h);
 }
+
+std::function<void(const QString&)> ErrInfoHandler() {
+    return handler();
+}

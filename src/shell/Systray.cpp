@@ -78,12 +78,14 @@ void Systray::remove() {
 
 void Systray::StartChangeTimer(int minutes) {
     timer_.start(std::chrono::minutes(minutes));
+    nextChange_ = Now().addSecs(qint64(minutes) * 60).toString("hh:mm:ss");
     tray_.setToolTip("Velomira\n" + Program().settings.misc.bildname + "\nnächster Bildwechsel um " +
-                     Now().addSecs(qint64(minutes) * 60).toString("hh:mm:ss"));
+                     nextChange_);
 }
 
 void Systray::StopChangeTimer() {
     timer_.stop();
+    nextChange_.clear();
     tray_.setToolTip("Velomira");
 }
 

@@ -26,13 +26,18 @@ public:
     void StopChangeTimer();
     // One tick: stop, compose the next wallpaper, start again with `delay` minutes.
     void TimerCallback();
+    // True while a composition (or its error message) is under way.
+    bool composing() const { return composing_; }
+    // The time of the next change as the tooltip shows it ("hh:mm:ss"); empty while the timer stands.
+    const QString& nextChange() const { return nextChange_; }
+    // The menu item "Konfiguration": the timer stops and the settings window shows.
+    void UMKonfiguration_Click();
 
     QSystemTrayIcon& icon() { return tray_; }
     const QTimer& changeTimer() const { return timer_; }
     QMenu& menu() { return VelomirapaperMenü; }
 
 private:
-    void UMKonfiguration_Click();
     void UMInfo_Click();
     void lookForTray();
 
@@ -46,4 +51,5 @@ private:
     std::chrono::milliseconds trayWait_;
     bool inTray_ = false;
     bool composing_ = false;
+    QString nextChange_;
 };

@@ -92,6 +92,41 @@ bool MakeLandscape(const QString& path, int width, int height) {
     return RunConvert(args) >= 0;
 }
 
+bool MakeCircles(const QString& path, int width, int height) {
+    const int radius = height * 175 / 1000;
+    QString circles;
+    for (const int x : {width * 27 / 100, width * 73 / 100})
+        circles += QString(" circle %1,%2 %1,%3").arg(x).arg(height / 2).arg(height / 2 + radius);
+    const QString size = Size(width, height);
+    return RunConvert({"-seed",
+                       "5",
+                       "-size",
+                       size,
+                       "gradient:#6f9fd8-#efe3c4",
+                       "(",
+                       "-size",
+                       size,
+                       "plasma:#a04020-#e0a040",
+                       "-attenuate",
+                       "0.4",
+                       "+noise",
+                       "Gaussian",
+                       ")",
+                       "(",
+                       "-size",
+                       size,
+                       "xc:black",
+                       "-fill",
+                       "white",
+                       "-draw",
+                       circles,
+                       ")",
+                       "-composite",
+                       "-depth",
+                       "8",
+                       path}) >= 0;
+}
+
 double RunConvert(const QStringList& args) {
     QProcess process;
     QElapsedTimer timer;

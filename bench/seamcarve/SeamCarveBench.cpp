@@ -5,7 +5,10 @@
 //
 // --steps also times the speed-ups one by one (one seam per pass on one core, two cores, several
 // seams per pass). Peak memory of one job: /usr/bin/time -v seamcarve_bench --no-peer --job NAME.
+// The job "circles" narrows two textured circles on a smooth sky by a third and measures how round
+// they stay, in our result and in ImageMagick's.
 #include "BenchPictures.h"
+#include "CircleCheck.h"
 #include "SeamApply.h"
 #include "VelomiraISE.h"
 
@@ -24,13 +27,18 @@ using velomira::carve::CarveOptions;
 struct Job {
     const char* name;
     int width;
+    int height;
     int target;
+    bool (*make)(const QString& path, int width, int height);
+    const char* picture;
 };
-constexpr int kHeight = 2160;
 // The first three are the fit-mode cases that matter most; at exactly twice the width every column is
 // a seam, so "widen-part" shows widening with a real choice of seams.
-constexpr Job kJobs[] = {
-    {"widen", 1620, 3240}, {"narrow", 4000, 3840}, {"narrow-third", 3240, 2160}, {"widen-part", 3240, 3840}};
+constexpr Job kJobs[] = {{"widen", 1620, 2160, 3240, MakeLandscape, "photo"},
+                         {"narrow", 4000, 2160, 3840, MakeLandscape, "photo"},
+                         {"narrow-third", 3240, 2160, 2160, MakeLandscape, "photo"},
+                         {"widen-part", 3240, 2160, 3840, MakeLandscape, "photo"},
+                         {"circles", 3000, 2000, 2000, MakeCircles, "circles"}};
 
 struct Args {
     int runs = 5;
@@ -92,14 +100,25 @@ double CarveWith(const QImage& in, Output& out, const CarveOptions& options) {
     return timer.nsecsElapsed() / 1e9;
 }
 
-QImage LoadInput(const QString& folder, int width) {
-    const QString path = QString("%1/photo-%2x%3.png").arg(folder).arg(width).arg(kHeight);
+QImage LoadInput(const QString& folder, const Job& job) {
+    const QString path = QString("%1/%2-%3x%4.png").arg(folder, job.picture).arg(job.width).arg(job.height);
     if (!QFile::exists(path)) {
         std::printf("making %s ...\n", qPrintable(path));
         std::fflush(stdout);
-        if (!MakeLandscape(path, width, kHeight)) return {};
+        if (!job.make(path, job.width, job.height)) return {};
     }
     return QImage(path).convertToFormat(QImage::Format_RGB888);
+}
+
+QString PeerOutput(const QString& folder, const Job& job) {
+    return QString("%1/%2-peer.png").arg(folder, job.name);
+}
+
+void PrintCircles(const char* whose, const QVector<QSize>& shapes) {
+    std::printf("  %s:", whose);
+    for (const QSize& shape : shapes)
+        std::printf(" %dx%d (%.3f)", shape.width(), shape.height(), double(shape.width()) / shape.height());
+    std::printf(" - %s\n", AreTwoCircles(shapes) ? "two circles" : "NOT two circles");
 }
 
 // ImageMagick reads and writes PPM here, the cheapest formats for it; its time for only reading and
@@ -113,13 +132,13 @@ PeerTimes TimePeer(const QString& folder, const Job& job, const QImage& in, int 
     const QString input = QString("%1/%2-in.ppm").arg(folder, job.name);
     const QString output = QString("%1/%2-peer.ppm").arg(folder, job.name);
     in.save(input);
-    const QString geometry = QString("%1x%2!").arg(job.target).arg(kHeight);
+    const QString geometry = QString("%1x%2!").arg(job.target).arg(job.height);
     std::vector<double> total, io;
     for (int i = 0; i < runs; ++i) {
         io.push_back(RunConvert({input, output}));
         total.push_back(RunConvert({input, "-liquid-rescale", geometry, output}));
     }
-    RunConvert({output, QString("%1/%2-peer.png").arg(folder, job.name)});
+    RunConvert({output, PeerOutput(folder, job)});
     QFile::remove(input);
     QFile::remove(output);
     if (*std::min_element(total.begin(), total.end()) < 0) return {};
@@ -136,7 +155,7 @@ void TimeSteps(const QString& folder, const QImage& in, const Job& job) {
                           {"several seams per pass, one core", {CarveOptions{}.seamsPerPassDivisor, false}},
                           {"several seams per pass, two cores", {}}};
     for (const Step& step : steps) {
-        Output out{{}, job.target, kHeight};
+        Output out{{}, job.target, job.height};
         std::printf("  %-36s %8.3f s\n", step.name, CarveWith(in, out, step.options));
         std::fflush(stdout);
         if (&step == steps) // the classic method, for comparison with the fast one
@@ -154,12 +173,12 @@ int main(int argc, char** argv) {
                 "ratio");
     for (const Job& job : kJobs) {
         if (!args.job.isEmpty() && args.job != job.name) continue;
-        const QImage in = LoadInput(folder, job.width);
+        const QImage in = LoadInput(folder, job);
         if (in.isNull()) {
             std::fprintf(stderr, "%s: cannot make the input picture\n", job.name);
             return 1;
         }
-        Output out{{}, job.target, kHeight};
+        Output out{{}, job.target, job.height};
         std::vector<double> ours;
         for (int i = 0; i < args.runs; ++i)
             ours.push_back(CarveExported(in, out));
@@ -173,6 +192,10 @@ int main(int argc, char** argv) {
         std::printf("%-13s %-11s %10.3f %12.3f %12.3f %7.1fx\n", job.name, qPrintable(size), Median(ours),
                     peer.total, peer.io, peer.total > 0 ? peer.total / Median(ours) : 0.0);
         std::fflush(stdout);
+        if (job.make == MakeCircles) {
+            PrintCircles("ours", ShapesOnSky(out.image(), in));
+            if (args.peer) PrintCircles("peer", ShapesOnSky(QImage(PeerOutput(folder, job)), in));
+        }
         if (args.steps) TimeSteps(folder, in, job);
     }
     std::printf("outputs: %s\n", qPrintable(folder));

@@ -12,33 +12,34 @@ void CopyRows(const RgbView& image, const RgbTarget& out) {
         std::memcpy(out.row(y), image.row(y), 3 * static_cast<size_t>(image.width));
 }
 
-// Calls row(mask, in, out) for every row, the rows shared between two threads when `parallel`.
+// Calls row(kept, in, out) for every row, `kept` the columns that remain after removing the seams, the
+// rows shared between two threads when `parallel`.
 template <typename Row>
-void EachRow(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel,
+void EachRow(const RgbView& image, const Remaining& remaining, const RgbTarget& out, bool parallel,
              const Row& row) {
     ForRowHalves(image.height, parallel, [&](int begin, int end) {
         for (int y = begin; y < end; ++y)
-            row(seams + static_cast<size_t>(y) * image.width, image.row(y), out.row(y));
+            row(remaining.row(y), image.row(y), out.row(y));
     });
 }
 
-void RemoveSeams(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel) {
-    EachRow(image, seams, out, parallel, [&](const uint8_t* mask, const uint8_t* in, uint8_t* to) {
-        for (int x = 0; x < image.width; ++x)
-            if (!mask[x]) {
-                std::memcpy(to, in + 3 * x, 3);
-                to += 3;
-            }
+void RemoveSeams(const RgbView& image, const Remaining& remaining, const RgbTarget& out, bool parallel) {
+    EachRow(image, remaining, out, parallel, [&](const int32_t* kept, const uint8_t* in, uint8_t* to) {
+        for (int x = 0; x < remaining.width; ++x)
+            std::memcpy(to + 3 * x, in + 3 * kept[x], 3);
     });
 }
 
-void DoubleSeams(const RgbView& image, const uint8_t* seams, const RgbTarget& out, bool parallel) {
-    EachRow(image, seams, out, parallel, [&](const uint8_t* mask, const uint8_t* in, uint8_t* to) {
-        for (int x = 0; x < image.width; ++x) {
+// The seam pixels are the columns that were not kept.
+void DoubleSeams(const RgbView& image, const Remaining& remaining, const RgbTarget& out, bool parallel) {
+    EachRow(image, remaining, out, parallel, [&](const int32_t* kept, const uint8_t* in, uint8_t* to) {
+        for (int x = 0, next = 0; x < image.width; ++x) {
             const uint8_t* pixel = in + 3 * x;
             std::memcpy(to, pixel, 3);
             to += 3;
-            if (mask[x]) {
+            if (next < remaining.width && kept[next] == x) {
+                ++next;
+            } else {
                 const uint8_t* right = x + 1 < image.width ? pixel + 3 : pixel;
                 for (int c = 0; c < 3; ++c)
                     *to++ = static_cast<uint8_t>((pixel[c] + right[c] + 1) / 2);
@@ -56,9 +57,9 @@ void CarveToWidth(const RgbView& image, const RgbTarget& out, const CarveOptions
     }
     const bool parallel = options.bothCores && WorthTwoThreads(int64_t{out.width} * out.height);
     if (out.width < image.width)
-        RemoveSeams(image, FindSeams(image, image.width - out.width, options).data(), out, parallel);
+        RemoveSeams(image, FindSeams(image, image.width - out.width, options), out, parallel);
     else
-        DoubleSeams(image, FindSeams(image, out.width - image.width, options).data(), out, parallel);
+        DoubleSeams(image, FindSeams(image, out.width - image.width, options), out, parallel);
 }
 
 } // namespace velomira::carve

@@ -6,8 +6,8 @@
 namespace velomira::carve {
 
 // Carves `image` to the width of `out` (1 .. 2 x image.width), keeping the height; equal widths copy.
-// Narrowing drops the pixels of the seams FindSeams returns; widening keeps every pixel and follows
-// each seam pixel with the average of it and its right neighbour (itself at the right edge). Throws
+// Narrowing keeps the pixels FindSeams leaves; widening keeps every pixel and follows each seam pixel
+// (one FindSeams removes) with the average of it and its right neighbour (itself at the right edge). Throws
 // std::bad_alloc when memory runs out.
 void CarveToWidth(const RgbView& image, const RgbTarget& out, const CarveOptions& options);
 

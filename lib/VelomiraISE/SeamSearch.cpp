@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 namespace velomira::carve {
 namespace {
@@ -24,7 +25,7 @@ constexpr int64_t kSlackPercent = 75;
 class SeamSearch {
 public:
     SeamSearch(const RgbView& image, const CarveOptions& options);
-    std::vector<uint8_t> run(int count);
+    Remaining run(int count);
 
 private:
     Luma* luma(int y) { return luma_.data() + offset(y); }
@@ -39,50 +40,49 @@ private:
     int traceSeams(int tries, int wanted);
     template <typename Step>
     void advance(const int32_t* from, int32_t* to, int count, uint8_t* taken, const int32_t* ahead,
-                 int64_t* extra, const Step& step) const;
+                 int64_t* extra, int32_t* links, const Step& step) const;
+    int nearestFree(const uint8_t* taken, int32_t* link, int x) const;
     int keepCheapSeams(int tries, int wanted);
     void removeSeams(int found);
-    void removeAll();
 
     CarveOptions options_;
     int stride_;
     int height_;
     int width_;  // the current width
     int middle_; // the top-down and the bottom-up passes meet in this row
-    std::vector<Luma> luma_;
-    std::vector<int32_t> column_;
-    std::vector<int32_t> cost_; // top-down costs above the middle row, bottom-up ones from it on
-    std::vector<int32_t> meet_; // top-down costs of the middle row
-    std::vector<uint8_t> claimed_;
-    std::vector<uint8_t> removed_;
-    std::vector<int32_t> seams_; // the columns of one pass's seams, row by row
+    LargeBuffer<Luma> luma_;
+    LargeBuffer<int32_t> column_;
+    LargeBuffer<int32_t> cost_;    // top-down costs above the middle row, bottom-up ones from it on
+    std::vector<int32_t> meet_;    // top-down costs of the middle row
+    LargeBuffer<uint8_t> claimed_; // the pixels this pass's seams have taken
+    std::vector<int32_t> seams_;   // the columns of one pass's seams, row by row
     std::vector<int64_t> extra_;
     std::vector<int64_t> budgets_;
     std::vector<int32_t> order_;
     std::vector<int32_t> scratch_;
+    std::vector<int32_t> links_; // for each direction of tracing, the links of nearestFree
 };
 
 SeamSearch::SeamSearch(const RgbView& image, const CarveOptions& options)
     : options_(options), stride_(image.width), height_(image.height), width_(image.width),
       middle_(image.height / 2), luma_(offset(height_)), column_(offset(height_)), cost_(offset(height_)),
-      meet_(stride_), claimed_(offset(height_)), removed_(offset(height_)), order_(stride_),
-      scratch_(2 * static_cast<size_t>(stride_)) {
+      meet_(stride_), claimed_(offset(height_)), order_(stride_), scratch_(2 * static_cast<size_t>(stride_)),
+      links_(4 * static_cast<size_t>(stride_)) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             const uint8_t* rgb = image.row(y);
             for (int x = 0; x < width_; ++x)
                 luma(y)[x] = LumaOf(rgb + 3 * x);
             std::iota(column(y), column(y) + width_, 0);
+            std::fill_n(claimed(y), width_, 0);
         }
     });
 }
 
-std::vector<uint8_t> SeamSearch::run(int count) {
+Remaining SeamSearch::run(int count) {
+    if (count == width_) // every column goes
+        width_ = count = 0;
     while (count > 0) {
-        if (count == width_) {
-            removeAll();
-            break;
-        }
         const int divisor = options_.seamsPerPassDivisor;
         const int tries = divisor > 0 ? std::min(width_ - 1, std::max(1, width_ / divisor)) : 1;
         computeCosts();
@@ -90,7 +90,7 @@ std::vector<uint8_t> SeamSearch::run(int count) {
         removeSeams(kept);
         count -= kept;
     }
-    return std::move(removed_);
+    return {std::move(column_), width_, static_cast<size_t>(stride_)};
 }
 
 // Splitting the rows at the middle lets the two passes run at once, each on its own core, and the
@@ -141,12 +141,13 @@ int SeamSearch::traceSeams(int tries, int wanted) {
     const auto upwards = [&] {
         for (int y = middle_; y > 0; --y)
             advance(seams(y, tries), seams(y - 1, tries), tries, claimed(y - 1), cost(y - 1), extra_.data(),
+                    links_.data(),
                     [&](int x, int k) { return StepCost(luma(y - 1), luma(y), width_, x, Sign(k - x)); });
     };
     const auto downwards = [&] {
         for (int y = middle_; y < height_ - 1; ++y)
             advance(seams(y, tries), seams(y + 1, tries), tries, claimed(y + 1), cost(y + 1),
-                    extra_.data() + tries,
+                    extra_.data() + tries, links_.data() + 2 * stride_,
                     [&](int x, int k) { return StepCost(luma(y), luma(y + 1), width_, k, Sign(x - k)); });
     };
     RunBoth(upwards, downwards, parallel());
@@ -161,17 +162,15 @@ int SeamSearch::traceSeams(int tries, int wanted) {
 // so far at least, and once that exceeds its budget the seam is given up (column -1 from there on).
 template <typename Step>
 void SeamSearch::advance(const int32_t* from, int32_t* to, int count, uint8_t* taken, const int32_t* ahead,
-                         int64_t* extra, const Step& step) const {
+                         int64_t* extra, int32_t* links, const Step& step) const {
+    int32_t* leftLinks = links; // nearestFree's links to the left, then those to the right
+    int32_t* rightLinks = links + stride_;
     for (int s = 0; s < count; ++s) {
         const int x = from[s];
         to[s] = -1;
         if (x < 0) continue;
-        int left = x - 1;
-        while (left >= 0 && taken[left])
-            --left;
-        int right = x + 1;
-        while (right < width_ && taken[right])
-            ++right;
+        const int left = nearestFree(taken, leftLinks, x - 1);
+        const int right = nearestFree(taken, rightLinks, x + 1);
         int best = -1;
         int32_t bestStep = 0, bestCost = 0;
         for (const int k : {x, left, right}) // straight first, so that ties keep a seam straight
@@ -184,7 +183,24 @@ void SeamSearch::advance(const int32_t* from, int32_t* to, int count, uint8_t* t
         if (extra[s] + ahead[best] > budgets_[s]) continue;
         to[s] = best;
         taken[best] = 1;
+        leftLinks[best] = best - 1;
+        rightLinks[best] = best + 1;
     }
+}
+
+// The nearest pixel from x on that no seam has taken, in the direction of `link` (-1 or width_ past the
+// edge). A taken pixel links to one on the way there, and each search shortens the links it followed,
+// so seams that crowd into one place do not walk the whole crowd again and again.
+int SeamSearch::nearestFree(const uint8_t* taken, int32_t* link, int x) const {
+    int free = x;
+    while (free >= 0 && free < width_ && taken[free])
+        free = link[free];
+    while (x != free) {
+        const int next = link[x];
+        link[x] = free;
+        x = next;
+    }
+    return free;
 }
 
 // A seam that earlier ones pushed aside may have had to cut through what they went round. Keeps a
@@ -212,8 +228,8 @@ int SeamSearch::keepCheapSeams(int tries, int wanted) {
     return kept;
 }
 
-// Marks the seams' pixels in the original picture and closes the gaps they leave in each row. The
-// copy runs without branches from the first gap on, which beats a copy per run between gaps.
+// Closes the gaps the seams leave in each row. The copy runs without branches from the first gap on,
+// which beats a copy per run between gaps.
 void SeamSearch::removeSeams(int found) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
@@ -221,8 +237,6 @@ void SeamSearch::removeSeams(int found) {
             Luma* l = luma(y);
             int32_t* c = column(y);
             uint8_t* taken = claimed(y);
-            for (int s = 0; s < found; ++s)
-                removed_[offset(y) + c[xs[s]]] = 1;
             const int first = *std::min_element(xs, xs + found);
             for (int x = first, to = first; x < width_; ++x) {
                 l[to] = l[x];
@@ -236,16 +250,9 @@ void SeamSearch::removeSeams(int found) {
     width_ -= found;
 }
 
-void SeamSearch::removeAll() {
-    for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x)
-            removed_[offset(y) + column(y)[x]] = 1;
-    width_ = 0;
-}
-
 } // namespace
 
-std::vector<uint8_t> FindSeams(const RgbView& image, int count, const CarveOptions& options) {
+Remaining FindSeams(const RgbView& image, int count, const CarveOptions& options) {
     return SeamSearch(image, options).run(count);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "LargeBuffer.h"
 #include "RgbView.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace velomira::carve {
 
@@ -15,9 +15,18 @@ struct CarveOptions {
     bool bothCores = true;
 };
 
-// Finds `count` (0 .. width) vertical seams of `image` in the order in which carving removes them, each
-// on the picture left by the ones before. Returns a row-major width x height mask, 1 for every pixel on
-// a seam: each row holds exactly `count` ones. Throws std::bad_alloc when memory runs out.
-std::vector<uint8_t> FindSeams(const RgbView& image, int count, const CarveOptions& options);
+// What is left of a picture once its seams are removed: for each row, the original columns of the
+// `width` pixels that remain, in order; rows are `stride` elements apart.
+struct Remaining {
+    LargeBuffer<int32_t> columns;
+    int width = 0;
+    size_t stride = 0;
+
+    const int32_t* row(int y) const { return columns.data() + static_cast<size_t>(y) * stride; }
+};
+
+// Removes `count` (0 .. width) vertical seams of `image`, one after another, each on the picture left
+// by the ones before. Throws std::bad_alloc when memory runs out.
+Remaining FindSeams(const RgbView& image, int count, const CarveOptions& options);
 
 } // namespace velomira::carve

@@ -14,6 +14,9 @@ double maxRatio(double a, double b) {
     return b > a ? b : a;
 }
 
+// Seam carving narrows a picture by at most this factor.
+constexpr int kMaxNarrowing = 4;
+
 int scaled(int length, double ratio) {
     return std::max(1, RoundHalfEven(length * ratio));
 }
@@ -48,8 +51,11 @@ FitPlan PlanFit(QSize picture, QSize screen, int mode, bool fitWidth, bool fitHe
         break;
     case kSeamCarve: {
         const int scaledWidth = scaled(w, double(sh) / h);
-        plan.resize = QSize(scaledWidth, sh);
         plan.carveToWidth = double(sw) / scaledWidth > 2.0 ? 2 * scaledWidth : sw;
+        // Carving away more than three quarters of the columns leaves only the strongest edges,
+        // whatever the width it starts from: a picture wider than four screens is resampled to
+        // four screens' width rather than its own (a 400 x 1 strip would be 432000 x 1080, 1.4 GB).
+        plan.resize = QSize(std::min(scaledWidth, kMaxNarrowing * sw), sh);
         break;
     }
     default:

@@ -22,6 +22,7 @@ struct FitPlan {
 
 // The arithmetic of the fit modes: ratios in double precision, sizes rounded half to even, the
 // fill cut centred (an overflow of 5 cuts 2 on the left, one of 7 cuts 4), seam carving widening
-// to at most twice the scaled width. A picture of exactly the screen's size, or an unknown mode,
-// needs nothing. Sizes never drop below one pixel, so a hair-thin picture still shows.
+// to at most twice the scaled width and narrowing to no less than a quarter. A picture of exactly the
+// screen's size, or an unknown mode, needs nothing. Sizes never drop below one pixel, so a hair-thin picture
+// still shows.
 FitPlan PlanFit(QSize picture, QSize screen, int mode, bool fitWidth, bool fitHeight);

@@ -52,9 +52,10 @@ TEST_F(Compose, FitModesOnTheScreen) {
         QPoint inside, outside;
     } cases[] = {
         {kShrinkOnly, 1, 1, {20, 10}, {32, 24}, {2, 2}}, // a small picture stays centred
-        {kFit, 1, 1, {16, 16}, {32, 24}, {2, 24}},       {kFill, 1, 1, {10, 40}, {0, 0}, {-1, -1}},
-        {kStretch, 1, 0, {20, 10}, {0, 24}, {32, 2}},    // the width only
-        {kSeamCarve, 1, 1, {10, 48}, {32, 24}, {2, 24}}, // a portrait is widened at most twice
+        {kFit, 1, 1, {16, 16}, {32, 24}, {2, 24}},        {kFill, 1, 1, {10, 40}, {0, 0}, {-1, -1}},
+        {kStretch, 1, 0, {20, 10}, {0, 24}, {32, 2}},     // the width only
+        {kSeamCarve, 1, 1, {10, 48}, {32, 24}, {2, 24}},  // a portrait is widened at most twice
+        {kSeamCarve, 1, 1, {400, 1}, {63, 47}, {-1, -1}}, // a strip is carved from four screens' width
     };
     program.settings.misc.passende_farbe = 0;
     program.settings.misc.hgfarbe = 0x0000ff; // red as COLORREF

@@ -25,6 +25,7 @@ TEST(FitPlan, ModesOnSmallerLargerAndEqualPictures) {
         {{800, 2000}, hd, kStretch, false, true, {800, 1080}, {}, 0},
         {{600, 1200}, hd, kSeamCarve, true, true, {540, 1080}, {}, 1080}, // widened at most twice
         {{2000, 1000}, hd, kSeamCarve, true, true, {2160, 1080}, {}, 1920},
+        {{400, 1}, hd, kSeamCarve, true, true, {7680, 1080}, {}, 1920}, // carved from 4 screens' width
         {hd, hd, kFit, true, true, {}, {}, 0},      // a screen-sized picture is used as it is
         {{800, 600}, hd, 7, true, true, {}, {}, 0}, // unknown mode
     };

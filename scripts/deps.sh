@@ -10,7 +10,7 @@ run=(qt6-image-formats-plugins qt6-qpa-plugins qt6-wayland qt6-translations-l10n
 test=(xvfb xauth x11-utils x11-apps x11-xserver-utils xdotool trayer imagemagick libvips-tools
       gsettings-desktop-schemas libglib2.0-bin dconf-cli dconf-gsettings-backend dbus dbus-x11 xfconf
       xfce4-panel desktop-file-utils appstream lintian dpkg-dev man-db libclang-rt-14-dev clang-format hyperfine
-      time jq strace faketime sway swaybg grim)
+      time jq strace faketime sway swaybg grim pcmanfm pcmanfm-qt caja)
 
 wanted=("${build[@]}" "${run[@]}")
 [ "${1:-test}" = run ] || wanted+=("${test[@]}")

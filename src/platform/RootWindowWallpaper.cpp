@@ -1,6 +1,7 @@
 #include "platform/RootWindowWallpaper.h"
 
 #include <QImage>
+#include <QRect>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -38,6 +39,41 @@ uint8_t bitsPerPixel(xcb_connection_t* c, uint8_t depth) {
     for (auto it = xcb_setup_pixmap_formats_iterator(xcb_get_setup(c)); it.rem; xcb_format_next(&it))
         if (it.data->depth == depth) return it.data->bits_per_pixel;
     return 0;
+}
+
+// The monitors' rectangles on the root window; the whole root when the server names none.
+std::vector<QRect> monitors(xcb_connection_t* c, const xcb_screen_t* screen) {
+    std::vector<QRect> rects;
+    const Reply<xcb_randr_get_monitors_reply_t> r(
+        xcb_randr_get_monitors_reply(c, xcb_randr_get_monitors(c, screen->root, 1), nullptr));
+    if (r)
+        for (auto it = xcb_randr_get_monitors_monitors_iterator(r.get()); it.rem;
+             xcb_randr_monitor_info_next(&it))
+            if (it.data->width > 0 && it.data->height > 0)
+                rects.emplace_back(it.data->x, it.data->y, it.data->width, it.data->height);
+    if (rects.empty()) rects.emplace_back(0, 0, screen->width_in_pixels, screen->height_in_pixels);
+    return rects;
+}
+
+// `picture` scaled to cover `size`, its middle part of that size.
+QImage filled(const QImage& picture, QSize size) {
+    if (picture.size() == size) return picture;
+    const QImage scaled = picture.scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    return scaled.copy(
+        QRect(QPoint((scaled.width() - size.width()) / 2, (scaled.height() - size.height()) / 2), size));
+}
+
+// Puts `image` at `at` into `pixmap`, in bands that fit into one request.
+void upload(xcb_connection_t* c, xcb_pixmap_t pixmap, xcb_gcontext_t gc, uint8_t depth, const QImage& image,
+            QPoint at) {
+    const int w = image.width(), h = image.height();
+    const uint32_t maxBytes = xcb_get_maximum_request_length(c) * 4 - 64;
+    const int rows = std::max(1, int(maxBytes / uint32_t(w * 4)));
+    for (int y = 0; y < h; y += rows) {
+        const int band = std::min(rows, h - y);
+        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, uint16_t(w), uint16_t(band), int16_t(at.x()),
+                      int16_t(at.y() + y), 0, depth, uint32_t(w * band * 4), image.constScanLine(y));
+    }
 }
 
 QString outputName(xcb_connection_t* c, xcb_randr_output_t output) {
@@ -79,19 +115,17 @@ QString RootWindowWallpaper::apply(const QString& file) {
     if ((screen->root_depth != 24 && screen->root_depth != 32) || bitsPerPixel(x.c, screen->root_depth) != 32)
         return QString("Farbtiefe %1 des X-Servers wird nicht unterstützt").arg(screen->root_depth);
 
-    const int w = picture.width(), h = picture.height();
+    // One pixmap over the whole root, every monitor's part with the picture filled to that monitor;
+    // parts that no monitor shows stay black.
+    const uint16_t w = screen->width_in_pixels, h = screen->height_in_pixels;
     const xcb_pixmap_t pixmap = xcb_generate_id(x.c);
-    xcb_create_pixmap(x.c, screen->root_depth, pixmap, screen->root, uint16_t(w), uint16_t(h));
+    xcb_create_pixmap(x.c, screen->root_depth, pixmap, screen->root, w, h);
     const xcb_gcontext_t gc = xcb_generate_id(x.c);
-    xcb_create_gc(x.c, gc, pixmap, 0, nullptr);
-    // Upload in bands that fit into one request.
-    const uint32_t maxBytes = xcb_get_maximum_request_length(x.c) * 4 - 64;
-    const int rows = std::max(1, int(maxBytes / uint32_t(w * 4)));
-    for (int y = 0; y < h; y += rows) {
-        const int band = std::min(rows, h - y);
-        xcb_put_image(x.c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, uint16_t(w), uint16_t(band), 0, int16_t(y),
-                      0, screen->root_depth, uint32_t(w * band * 4), picture.constScanLine(y));
-    }
+    xcb_create_gc(x.c, gc, pixmap, XCB_GC_FOREGROUND, &screen->black_pixel);
+    const xcb_rectangle_t all = {0, 0, w, h};
+    xcb_poly_fill_rectangle(x.c, pixmap, gc, 1, &all);
+    for (const QRect& monitor : monitors(x.c, screen))
+        upload(x.c, pixmap, gc, screen->root_depth, filled(picture, monitor.size()), monitor.topLeft());
     xcb_free_gc(x.c, gc);
 
     const xcb_atom_t xroot = atom(x.c, "_XROOTPMAP_ID"), esetroot = atom(x.c, "ESETROOT_PMAP_ID");

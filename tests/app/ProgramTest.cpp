@@ -65,11 +65,14 @@ TEST(Program, MissingLibraryIsNamedAndEndsTheProgram) {
 
 // velomira --next on an X server with no desktop: each run shows the next picture in the order,
 // upright and filling the screen, on a fresh root pixmap that both root properties name, and
-// remembers where it is.
+// remembers where it is. The picture is made for the primary monitor; a wider one beside it shows
+// it whole as well, filled to it and centred.
 TEST(Program, NextShowsTheNextPictureOnTheRootWindow) {
     const Installation install;
-    const XvfbServer x("320x200x24");
+    const XvfbServer x("800x200x24");
     ASSERT_FALSE(x.display().isEmpty());
+    for (const QString monitor : {"*A 320/80x200/50+0+0 screen", "B 480/120x120/30+320+0 none"})
+        RunProgram("xrandr", QStringList{"-display", x.display(), "--setmonitor"} + monitor.split(' '));
     const ScopedEnv display("DISPLAY", x.display());
     const QColor red(200, 30, 40), blue(20, 60, 220);
     for (const auto& [name, top, bottom] : {std::tuple{"a.jpg", red, blue}, {"b.jpg", blue, red}}) {
@@ -89,10 +92,16 @@ TEST(Program, NextShowsTheNextPictureOnTheRootWindow) {
     for (const auto& [position, top] : {std::pair{1, red}, {2, blue}, {1, red}}) {
         const ProcessResult r = install.run({"--next"}, x.display());
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-        EXPECT_EQ(QImage(install.tmp.file("Velomira.bmp")).size(), QSize(320, 200)); // the screen's size
-        // Red and blue far apart: a swapped channel or an upside-down picture shows.
-        EXPECT_EQ(QColor::fromRgb(RootPixel(160, 40)).red() > 128, top == red) << position;
-        EXPECT_EQ(QColor::fromRgb(RootPixel(160, 160)).red() > 128, top != red) << position;
+        EXPECT_EQ(QImage(install.tmp.file("Velomira.bmp")).size(), QSize(320, 200)); // the primary's size
+        // Red and blue far apart: a swapped channel or an upside-down picture shows. A quarter above
+        // and below the middle of each monitor, near its left edge (a picture fitted with bars leaves
+        // it black).
+        for (const auto& [at, upper] : {std::pair{QPoint(4, 49), true},
+                                        {QPoint(4, 149), false},
+                                        {QPoint(324, 29), true},
+                                        {QPoint(324, 89), false}})
+            EXPECT_EQ(QColor::fromRgb(RootPixel(at.x(), at.y())).red() > 128, upper == (top == red))
+                << position;
         EXPECT_TRUE(
             ReadFile(install.settingsFile()).contains("letztes_bild=" + QByteArray::number(position)));
         EXPECT_NE(property("_XROOTPMAP_ID"), pixmap);

@@ -1,5 +1,7 @@
 #include "app/NextCommand.h"
 
+#include "app/RunningProgram.h"
+#include "app/SettingsClaim.h"
 #include "app/Startup.h"
 #include "compose/ComposeWallpaper.h"
 #include "platform/Display.h"
@@ -20,8 +22,17 @@ int RunNextCommand(int argc, char** argv, const CommandLine& command) {
     const bool useScreen = !command.size.isValid() && DisplayAvailable();
     if (!useScreen) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // A running program changes the picture itself, so that its settings have one owner.
+    if (const std::optional<int> status = AskRunningProgramForNext()) return *status;
 
     ProgramState& program = Program();
+    // One that cannot be asked (no session bus) still owns them: this run stores nothing.
+    if (SettingsClaim::held(program.store.path())) {
+        std::fputs(
+            "velomira: Velomira läuft schon, ist aber nicht erreichbar; die Position bleibt ungespeichert.\n",
+            stderr);
+        program.store.setReadOnly();
+    }
     StartupHooks hooks;
     hooks.screenSize = [&] {
         return useScreen ? PrimaryScreenSize() : command.size.isValid() ? command.size : kDefaultSize;

@@ -1,6 +1,8 @@
 #include "Version.h"
 #include "app/CommandLine.h"
 #include "app/NextCommand.h"
+#include "app/RunningProgram.h"
+#include "app/SettingsClaim.h"
 #include "app/Startup.h"
 #include "platform/Display.h"
 #include "platform/Paths.h"
@@ -8,6 +10,7 @@
 #include "shell/MainWindow.h"
 #include "shell/ProgramIcon.h"
 #include "shell/QtTranslations.h"
+#include "shell/RemoteControl.h"
 #include "shell/TerminationSignals.h"
 
 #include <QApplication>
@@ -29,6 +32,7 @@ int runTray(int argc, char** argv, const CommandLine& command) {
 
     ErrInfoDialog::install();
     ProgramState& program = Program();
+    const SettingsClaim claim(program.store.path());
     MainWindow window;
     OnTerminationSignal([&window] { window.Beenden(); });
     StartupHooks hooks;
@@ -42,6 +46,8 @@ int runTray(int argc, char** argv, const CommandLine& command) {
         window.starten_und_konfig();
     else
         window.starten(program.StartDelay);
+    RemoteControl remote(window.tray());
+    remote.offer();
     return QApplication::exec();
 }
 
@@ -64,6 +70,10 @@ int main(int argc, char** argv) {
         return 2;
     case CommandLine::Mode::Next:
         return RunNextCommand(argc, argv, command);
+    case CommandLine::Mode::Status: {
+        const QCoreApplication app(argc, argv);
+        return PrintRunningProgramStatus();
+    }
     case CommandLine::Mode::Tray:
     case CommandLine::Mode::Config:
         break;

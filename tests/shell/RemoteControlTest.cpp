@@ -11,8 +11,7 @@ TEST(RemoteControl, CommandLineDrivesTheRunningProgram) {
     const DbusSession bus;
     TempDir home;
     const QString ini = home.file("Korbinheim/Velomira.ini"), wallpaper = home.file("Velomira.bmp");
-    QDir().mkpath(home.file("Korbinheim"));
-    QDir().mkpath(home.file("p"));
+    QDir().mkpath(home.file("Korbinheim")), QDir().mkpath(home.file("p"));
     for (const auto& [name, colour] : {std::pair{"a", Qt::red}, {"b", Qt::green}, {"c", Qt::blue}}) {
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(colour);
@@ -22,17 +21,13 @@ TEST(RemoteControl, CommandLineDrivesTheRunningProgram) {
                     "\n[path]\n1=" + home.file("p/") + "\n")
                        .toUtf8());
     // The program's clock starts at noon (libfaketime), so that the next change is known.
-    const QStringList env = {"DISPLAY=" + x.display(),
-                             "QT_QPA_PLATFORM=xcb",
-                             "HOME=" + home.path(),
-                             "XDG_CONFIG_HOME=" + home.path(),
-                             "XDG_RUNTIME_DIR=" + home.path(),
-                             "XDG_CURRENT_DESKTOP=",
-                             "DBUS_SESSION_BUS_ADDRESS=" + bus.address(),
-                             "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-                             "FAKETIME=@2024-12-11 12:00:00",
-                             "ASAN_OPTIONS=" + qEnvironmentVariable("ASAN_OPTIONS") +
-                                 ":verify_asan_link_order=0"};
+    const QString faketime = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                  asan = qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0";
+    QStringList env = {"QT_QPA_PLATFORM=xcb", "XDG_CURRENT_DESKTOP=", "FAKETIME=@2024-12-11 12:00:00"};
+    env << "DISPLAY=" + x.display() << "DBUS_SESSION_BUS_ADDRESS=" + bus.address() << "LD_PRELOAD=" + faketime
+        << "ASAN_OPTIONS=" + asan;
+    for (const QString name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        env << name + "=" + home.path();
     const auto velomira = [&](const QStringList& args, const QStringList& more = {}) {
         return RunProgram(VELOMIRA_BINARY_DIR "/bin/velomira", args, env + more);
     };
@@ -44,7 +39,7 @@ TEST(RemoteControl, CommandLineDrivesTheRunningProgram) {
     const QStringList noBus = {"DBUS_SESSION_BUS_ADDRESS=", "DISPLAY="};
     const QStringList small = {"--next", "--size", "64x48"};
 
-    std::optional<Background> tray(std::in_place, VELOMIRA_BINARY_DIR "/bin/velomira", QStringList(), env);
+    Background tray(VELOMIRA_BINARY_DIR "/bin/velomira", {}, env);
     const std::optional<WindowBox> icon = trayer.embeddedIcon("velomira");
     ASSERT_TRUE(icon) << "no tray icon";
     // Two clicks far enough apart never make a double click, however soon they come.
@@ -66,8 +61,7 @@ TEST(RemoteControl, CommandLineDrivesTheRunningProgram) {
     EXPECT_EQ(velomira(small, noBus).exitCode, 0);
     EXPECT_EQ(QImage(wallpaper).size(), QSize(64, 48));
     EXPECT_EQ(ReadFile(ini), before);
-    EXPECT_EQ(tray->end(), 0);
-    tray.reset();
+    EXPECT_EQ(tray.end(), 0);
 
     // None running: --status says so, --next composes in its own process, with a bus or without.
     EXPECT_EQ(velomira({"--status"}).exitCode, 1);

@@ -56,8 +56,27 @@ TEST(ScanFolder, PatternsAndRecursion) {
     ::unlink(badName); // the temporary folder's clean-up cannot remove a name that is not UTF-8
 }
 
-// A file and a folder the user may not read contribute nothing, and the walk goes on.
-TEST(ScanFolder, UnreadableEntriesContributeNothing) {
+// Depth-first in the file system's order, each folder where it is listed: the order of find.
+TEST(ScanFolder, WalkOrderIsFindOrder) {
+    TempDir tmp;
+    for (int a = 0; a < 6; ++a)
+        for (int b = 0; b < 6; ++b) {
+            const QString folder = tmp.file(QString("tree/d%1/e%2/").arg(a).arg(b));
+            QDir().mkpath(folder);
+            for (const char* file : {"f.jpg", "g.jpg", "h.jpg", "../i.jpg", "../../j.jpg"})
+                WriteFile(folder + file, "x");
+        }
+    PictureList list;
+    ScanFolder(tmp.file("tree"), {"*.jpg"}, true, list);
+    QString walked;
+    for (const PictureEntry& entry : list)
+        walked += entry.path + '\n';
+    EXPECT_EQ(walked, RunProgram("find", {tmp.file("tree"), "-name", "*.jpg"}).out);
+}
+
+// A folder the user may not read contributes nothing, and the walk goes on; a file that cannot be
+// read is listed, its composition fails later.
+TEST(ScanFolder, UnreadableFolderContributesNothing) {
     TempDir tmp;
     QDir().mkpath(tmp.file("locked"));
     for (const char* file : {"open.jpg", "secret.jpg", "locked/hidden.jpg"})
@@ -67,7 +86,11 @@ TEST(ScanFolder, UnreadableEntriesContributeNothing) {
     const int status = RunUnprivileged([&] {
         PictureList list;
         ScanFolder(tmp.path() + "/", {"*.jpg"}, true, list);
-        return list.size() == 1 && list[0].path == tmp.file("open.jpg") ? 0 : 1;
+        SortPictures(list, OrderByName);
+        return list.size() == 2 && list[0].path == tmp.file("open.jpg") &&
+                       list[1].path == tmp.file("secret.jpg")
+                   ? 0
+                   : 1;
     });
     ::chmod(QFile::encodeName(tmp.file("locked")), 0755);
     EXPECT_EQ(status, 0);

@@ -14,7 +14,6 @@ void* AllocateLarge(size_t bytes);
 // A picture-sized array of `count` elements, left uninitialised.
 template <typename T> class LargeBuffer {
 public:
-    LargeBuffer() = default;
     explicit LargeBuffer(size_t count) : data_(static_cast<T*>(AllocateLarge(count * sizeof(T)))) {}
 
     T* data() const { return data_.get(); }

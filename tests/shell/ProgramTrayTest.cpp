@@ -48,9 +48,11 @@ struct Home : TempDir {
     }
 };
 
-// Opens the tray menu with a right click on the icon and goes `downs` items down with the keyboard
-// (separators are skipped: Konfiguration 1, Info 2, nächstes Bild 3, Beenden 4), then Return.
-bool choose(const QString& display, const WindowBox& icon, int downs) {
+// Opens the tray menu with a right click on the icon and goes `ups` items up with the keyboard
+// (separators are skipped: Beenden 1, nächstes Bild 2, Info 3, Konfiguration 4), then Return. The
+// menu opens at the pointer, so its first item may be under it for a moment; counted from the end,
+// the same keys reach the same item whether that item or none is highlighted.
+bool choose(const QString& display, const WindowBox& icon, int ups) {
     QStringList before;
     for (const WindowBox& w : VisibleWindows(display, "--classname", "velomira"))
         before << w.id;
@@ -68,7 +70,7 @@ bool choose(const QString& display, const WindowBox& icon, int downs) {
     // The pointer off the menu, so that no item is under it; the keys go to the menu's window.
     Click(display, menu->rect.bottomRight() + QPoint(20, 20), 0);
     RunOn(display, "xdotool",
-          QStringList{"key", "--window", menu->id} + QStringList(downs, "Down") << "Return");
+          QStringList{"key", "--window", menu->id} + QStringList(ups, "Up") << "Return");
     return true;
 }
 
@@ -87,12 +89,12 @@ TEST(ProgramTray, XEmbedTrayClicksAndMenu) {
     ASSERT_TRUE(WaitUntil([&] { return QImage(home.wallpaper).size() == QSize(800, 600); }));
     EXPECT_EQ(home.setting("misc", "bildname"), "Abend");
     EXPECT_TRUE(near(QImage(home.wallpaper).pixelColor(400, 300), Qt::red));
-    ASSERT_TRUE(choose(x.display(), *icon, 3)); // nächstes Bild
+    ASSERT_TRUE(choose(x.display(), *icon, 2)); // nächstes Bild
     ASSERT_TRUE(WaitUntil([&] { return near(QImage(home.wallpaper).pixelColor(400, 300), Qt::green); }));
     EXPECT_EQ(home.setting("misc", "letztes_bild"), "2");
 
     EXPECT_FALSE(home.setting("textstempel", "text")) << "nothing saved yet";
-    ASSERT_TRUE(choose(x.display(), *icon, 4)); // Beenden
+    ASSERT_TRUE(choose(x.display(), *icon, 1)); // Beenden
     EXPECT_EQ(home.program->end(10000), 0);
     EXPECT_EQ(home.setting("textstempel", "text"), "Velomira") << "Beenden saves every setting";
 }

@@ -19,9 +19,16 @@ const QSize kDefaultSize(1920, 1080);
 int RunNextCommand(int argc, char** argv, const CommandLine& command) {
     // The screen decides the size when there is one and no size was asked for; otherwise no
     // display is needed at all.
-    const bool useScreen = !command.size.isValid() && DisplayAvailable();
-    if (!useScreen) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (command.size.isValid())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    else
+        ChooseQtPlatform();
     QGuiApplication app(argc, argv);
+    const QString problem = command.size.isValid() ? QString() : DisplayProblem();
+    const bool useScreen = !command.size.isValid() && problem.isEmpty();
+    if (!problem.isEmpty())
+        std::fprintf(stderr, "velomira: %s; das Bild wird in %dx%d erzeugt\n", qPrintable(problem),
+                     kDefaultSize.width(), kDefaultSize.height());
     // A running program changes the picture itself, so that its settings have one owner.
     if (const std::optional<int> status = AskRunningProgramForNext()) return *status;
 
@@ -42,5 +49,7 @@ int RunNextCommand(int argc, char** argv, const CommandLine& command) {
         return 1;
     }
     RefreshPictureList(program.settings, program.settings.PictureFolders, Pictures());
-    return ComposeWallpaper(program, Pictures()) ? 0 : 1;
+    WallpaperResult shown;
+    if (!ComposeWallpaper(program, Pictures(), &shown)) return 1;
+    return shown.status == WallpaperResult::Status::Refused ? 3 : 0;
 }

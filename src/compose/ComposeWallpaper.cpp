@@ -63,7 +63,7 @@ void rememberPicture(ProgramState& program, const QString* name) {
 
 } // namespace
 
-bool ComposeWallpaper(ProgramState& program, const PictureList& pictures) {
+bool ComposeWallpaper(ProgramState& program, const PictureList& pictures, WallpaperResult* shown) {
     if (program.StartupInProgress) return false;
     const Settings::Misc& misc = program.settings.misc;
     const QSize screen(program.ScreenWidth, program.ScreenHeight);
@@ -111,8 +111,9 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures) {
         RemoveStaleTemporaries(file);
         WriteImage(file, canvas);
         canvas = ImageBuffer();
-        if (const QString error = SetDesktopWallpaper(file); !error.isEmpty())
-            std::fprintf(stderr, "velomira: %s\n", qPrintable(error));
+        const WallpaperResult result = SetDesktopWallpaper(file);
+        if (!result.message.isEmpty()) std::fprintf(stderr, "velomira: %s\n", qPrintable(result.message));
+        if (shown) *shown = result;
         return true;
     } catch (const ImageError& e) {
         failure = e.description();

@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "pictures/PictureList.h"
+#include "platform/WallpaperBackend.h"
 
 // The name of the wallpaper file in the storage folder.
 inline constexpr const char* kWallpaperFileName = "Velomira.bmp";
@@ -13,8 +14,8 @@ inline constexpr const char* kWallpaperFileName = "Velomira.bmp";
 //
 // A failure shows its description through ShowErrInfo; the wallpaper file and the desktop stay as
 // they were and CurrentIndex stays advanced, so the next call moves on. Returns true when the
-// wallpaper file was written.
-bool ComposeWallpaper(ProgramState& program, const PictureList& pictures);
+// wallpaper file was written; then `shown`, when given, tells whether the desktop took it.
+bool ComposeWallpaper(ProgramState& program, const PictureList& pictures, WallpaperResult* shown = nullptr);
 
 // The same for the program's one state and picture list.
 bool ComposeWallpaper();

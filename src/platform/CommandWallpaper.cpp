@@ -1,12 +1,15 @@
 #include "platform/CommandWallpaper.h"
 
+#include "platform/Display.h"
 #include "platform/RootWindowWallpaper.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -36,10 +39,23 @@ bool isSwaybg(qint64 pid) {
     return pid > 0 && comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "swaybg";
 }
 
+// True when one of the user's processes runs `program` with `argument`.
+bool userRuns(const QString& program, const QByteArray& argument) {
+    for (const QFileInfo& process : QDir("/proc").entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile cmdline(process.filePath() + "/cmdline");
+        if (process.ownerId() != ::getuid() || !cmdline.open(QIODevice::ReadOnly)) continue;
+        const QList<QByteArray> args = cmdline.readAll().split('\0');
+        if (QFileInfo(QString::fromLocal8Bit(args.front())).fileName() == program && args.contains(argument))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-CommandWallpaper::CommandWallpaper(QString name, bool freshName, CommandBuilder commands)
-    : name_(std::move(name)), freshName_(freshName), commands_(std::move(commands)) {}
+CommandWallpaper::CommandWallpaper(QString name, bool freshName, CommandBuilder commands, Precondition ready)
+    : name_(std::move(name)), freshName_(freshName), commands_(std::move(commands)),
+      ready_(std::move(ready)) {}
 
 std::unique_ptr<WallpaperBackend> CommandWallpaper::gnome() {
     return std::make_unique<CommandWallpaper>("GNOME", true, [](const QString& file) {
@@ -70,12 +86,18 @@ std::unique_ptr<WallpaperBackend> CommandWallpaper::lxqt() {
 }
 
 std::unique_ptr<WallpaperBackend> CommandWallpaper::lxde() {
-    return std::make_unique<CommandWallpaper>("LXDE", true, [](const QString& file) {
-        return QList<ExternalCommand>{{"pcmanfm", {"--set-wallpaper=" + file, "--wallpaper-mode=stretch"}}};
-    });
+    // Without a desktop manager to hand it to, pcmanfm --set-wallpaper waits for ever.
+    return std::make_unique<CommandWallpaper>(
+        "LXDE", true,
+        [](const QString& file) {
+            return QList<ExternalCommand>{
+                {"pcmanfm", {"--set-wallpaper=" + file, "--wallpaper-mode=stretch"}}};
+        },
+        [] { return userRuns("pcmanfm", "--desktop") ? QString() : "kein \"pcmanfm --desktop\" läuft"; });
 }
 
 QString CommandWallpaper::apply(const QString& file) {
+    if (const QString missing = ready_ ? ready_() : QString(); !missing.isEmpty()) return missing;
     return runAll(commands_(file));
 }
 
@@ -102,8 +124,16 @@ QString XfceWallpaper::apply(const QString& file) {
 }
 
 QString SwayWallpaper::apply(const QString& file) {
+    if (!WaylandReachable()) return "Wayland-Anzeige nicht erreichbar";
+    QProcess swaybg;
+    swaybg.setProgram("swaybg");
+    swaybg.setArguments({"-i", file, "-m", "fill"});
+    swaybg.setStandardInputFile(QProcess::nullDevice());
+    swaybg.setStandardOutputFile(QProcess::nullDevice());
+    swaybg.setStandardErrorFile(QProcess::nullDevice());
+    swaybg.setChildProcessModifier([] { ::setsid(); }); // the caller's terminal and signals stay its own
     qint64 pid = 0;
-    if (!QProcess::startDetached("swaybg", {"-i", file, "-m", "fill"}, QString(), &pid)) {
+    if (!swaybg.startDetached(&pid)) {
         const CommandResult r = RunCommand({"swaymsg", {"output", "*", "bg", file, "fill"}});
         return r.ok ? QString() : "weder swaybg noch swaymsg: " + r.error;
     }

@@ -10,8 +10,10 @@
 class CommandWallpaper : public WallpaperBackend {
 public:
     using CommandBuilder = std::function<QList<ExternalCommand>(const QString& file)>;
+    // Empty when the desktop is there to take the picture, otherwise why it is not.
+    using Precondition = std::function<QString()>;
 
-    CommandWallpaper(QString name, bool freshName, CommandBuilder commands);
+    CommandWallpaper(QString name, bool freshName, CommandBuilder commands, Precondition ready = {});
     static std::unique_ptr<WallpaperBackend> gnome();
     static std::unique_ptr<WallpaperBackend> cinnamon();
     static std::unique_ptr<WallpaperBackend> mate();
@@ -27,6 +29,7 @@ private:
     QString name_;
     bool freshName_;
     CommandBuilder commands_;
+    Precondition ready_;
 };
 
 // XFCE keeps one last-image property per monitor and workspace: every one that exists is set;
@@ -40,7 +43,8 @@ public:
 };
 
 // wlroots compositors (sway and others) show what a swaybg process draws: a new one is started
-// for the new picture, then the previous one is ended. swaymsg serves when swaybg is missing.
+// for the new picture, in its own session and with its output discarded, then the previous one is
+// ended. swaymsg serves when swaybg is missing.
 class SwayWallpaper : public WallpaperBackend {
 public:
     QString name() const override { return "wlroots"; }

@@ -2,7 +2,8 @@
 
 #include "platform/WallpaperBackend.h"
 
-// The script for the Plasma shell that sets the picture on every desktop that shows a plain image.
+// The script for the Plasma shell that switches every desktop to the plain image wallpaper, sets
+// the picture and prints how many desktops it changed.
 QString KdeWallpaperScript(const QString& file);
 
 // KDE Plasma: the shell's scripting interface over D-Bus.

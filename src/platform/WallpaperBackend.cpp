@@ -11,9 +11,9 @@
 SessionInfo SessionInfo::fromEnvironment() {
     SessionInfo s;
     s.currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
-    s.wayland = !qEnvironmentVariable("WAYLAND_DISPLAY").isEmpty();
+    s.wayland = WaylandReachable();
     s.sway = !qEnvironmentVariable("SWAYSOCK").isEmpty();
-    s.x11 = !qEnvironmentVariable("DISPLAY").isEmpty() && DisplayAvailable();
+    s.x11 = XServerReachable();
     return s;
 }
 
@@ -34,15 +34,16 @@ std::unique_ptr<WallpaperBackend> ChooseWallpaperBackend(const SessionInfo& sess
     return nullptr;
 }
 
-QString SetDesktopWallpaper(const QString& file) {
+WallpaperResult SetDesktopWallpaper(const QString& file) {
     const std::unique_ptr<WallpaperBackend> backend = ChooseWallpaperBackend(SessionInfo::fromEnvironment());
     if (!backend)
-        return "keine grafische Sitzung: das Bild wurde gespeichert, aber nicht als Hintergrund gesetzt";
+        return {WallpaperResult::Status::NoSession,
+                "keine grafische Sitzung: das Bild wurde gespeichert, aber nicht als Hintergrund gesetzt"};
     const QString shown = backend->needsFreshName() ? FreshWallpaperName(file) : file;
     const QString error = backend->apply(shown);
     if (!error.isEmpty()) {
         if (shown != file) QFile::remove(shown); // the desktop keeps the name it had
-        return backend->name() + ": " + error;
+        return {WallpaperResult::Status::Refused, backend->name() + ": " + error};
     }
     if (shown != file) RemoveOldWallpaperNames(file, shown);
     return {};

@@ -17,8 +17,8 @@ public:
 // What the session tells about the desktop it runs.
 struct SessionInfo {
     QString currentDesktop; // $XDG_CURRENT_DESKTOP
-    bool wayland = false;   // a Wayland session ($WAYLAND_DISPLAY)
-    bool x11 = false;       // an X server is reachable ($DISPLAY)
+    bool wayland = false;   // the Wayland display of $WAYLAND_DISPLAY is reachable
+    bool x11 = false;       // the X server of $DISPLAY is reachable
     bool sway = false;      // $SWAYSOCK
 
     static SessionInfo fromEnvironment();
@@ -28,6 +28,15 @@ struct SessionInfo {
 // wlroots compositors, then any X11 session through the root window. nullptr without a session.
 std::unique_ptr<WallpaperBackend> ChooseWallpaperBackend(const SessionInfo& session);
 
-// Makes `file` the wallpaper of the running session. Returns an empty string, or why it could not
-// (also when there is no graphical session at all).
-QString SetDesktopWallpaper(const QString& file);
+struct WallpaperResult {
+    enum class Status {
+        Set,       // the desktop shows the picture
+        NoSession, // there is no graphical session to show it
+        Refused,   // a desktop was found, but it did not take the picture
+    };
+    Status status = Status::Set;
+    QString message; // why it is not shown, for the user; empty when Set
+};
+
+// Makes `file` the wallpaper of the running session.
+WallpaperResult SetDesktopWallpaper(const QString& file);

@@ -20,12 +20,13 @@
 namespace {
 
 int runTray(int argc, char** argv, const CommandLine& command) {
-    if (!DisplayAvailable()) {
-        std::fprintf(stderr, "velomira: keine grafische Sitzung gefunden (DISPLAY oder WAYLAND_DISPLAY).\n"
-                             "Ohne Anzeige erzeugt \"velomira --next\" ein Hintergrundbild.\n");
+    ChooseQtPlatform();
+    QApplication app(argc, argv);
+    if (const QString problem = DisplayProblem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "velomira: %s.\nOhne Anzeige erzeugt \"velomira --next\" ein Hintergrundbild.\n",
+                     qPrintable(problem));
         return 1;
     }
-    QApplication app(argc, argv);
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslations();

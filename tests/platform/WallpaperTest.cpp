@@ -44,9 +44,9 @@ TEST(Wallpaper, GnomeThroughGsettingsWithFreshNames) {
     QDir().mkpath(tmp.file("Mein Ordner/\"ä\""));
     const QString file = tmp.file("Mein Ordner/\"ä\"/Velomira.bmp");
     writePicture(file, Qt::red);
-    ASSERT_EQ(SetDesktopWallpaper(file), "");
+    ASSERT_EQ(SetDesktopWallpaper(file).message, "");
     EXPECT_EQ(ReadFile(tmp.file("Mein Ordner/\"ä\"/Velomira-1.bmp")), ReadFile(file));
-    ASSERT_EQ(SetDesktopWallpaper(file), "");
+    ASSERT_EQ(SetDesktopWallpaper(file).message, "");
     for (const char* key : {"picture-uri", "picture-uri-dark"})
         EXPECT_EQ(run("gsettings", {"get", "org.gnome.desktop.background", key}),
                   "'file://" + tmp.path() + "/Mein%20Ordner/%22%C3%A4%22/Velomira-2.bmp'");
@@ -65,13 +65,13 @@ TEST(Wallpaper, XfceThroughXfconfInAPrivateSession) {
     writePicture(file, Qt::blue);
     writePicture(second, Qt::green);
     // No property yet: the first monitor's is created ("0" without an X server to ask).
-    ASSERT_EQ(SetDesktopWallpaper(file), "");
+    ASSERT_EQ(SetDesktopWallpaper(file).message, "");
     const QString created = "/backdrop/screen0/monitor0/workspace0/last-image";
     EXPECT_EQ(run("xfconf-query", {"-c", "xfce4-desktop", "-p", created}), file);
     // Existing properties, as the desktop made them, are all set.
     const QString other = "/backdrop/screen0/monitorscreen/workspace1/last-image";
     RunProgram("xfconf-query", {"-c", "xfce4-desktop", "-p", other, "-n", "-t", "string", "-s", "/old.png"});
-    ASSERT_EQ(SetDesktopWallpaper(second), "");
+    ASSERT_EQ(SetDesktopWallpaper(second).message, "");
     EXPECT_EQ(run("xfconf-query", {"-c", "xfce4-desktop", "-p", created}), second);
     EXPECT_EQ(run("xfconf-query", {"-c", "xfce4-desktop", "-p", other}), second);
 }

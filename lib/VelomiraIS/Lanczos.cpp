@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <memory>
+#include <new>
 #include <numbers>
 #include <utility>
 
@@ -170,7 +170,8 @@ void ResampleLanczos(const ConstView& src, const MutableView& dst, const ResizeW
     const bool verticalFirst = window.outHeight < src.height;
     const int32_t midWidth = verticalFirst ? used.width : dst.width;
     const int32_t midHeight = verticalFirst ? dst.height : used.height;
-    const auto middle = std::make_unique_for_overwrite<uint8_t[]>(size_t(midWidth) * 3 * size_t(midHeight));
+    const PixelBlock middle = AllocatePixels(size_t(midWidth) * 3 * size_t(midHeight));
+    if (!middle) throw std::bad_alloc();
     const MutableView mid{middle.get(), midWidth, midHeight, midWidth * 3};
     const ConstView midIn{mid.data, mid.width, mid.height, mid.stride};
     if (verticalFirst) {

@@ -26,6 +26,10 @@ DecodedImage DecodeError(int32_t code);
 // IS40_ERR_CORRUPT for a size <= 0 or IS40_ERR_TOO_LARGE.
 int32_t CheckPictureSize(int64_t width, int64_t height);
 
+// A zero-filled block of `bytes` bytes, empty when it cannot be had. Large blocks are backed by
+// huge pages where the system offers them.
+PixelBlock AllocatePixels(size_t bytes);
+
 // A zero-filled width x height picture; `error` says why it could not be had.
 DecodedImage AllocatePicture(int64_t width, int64_t height);
 

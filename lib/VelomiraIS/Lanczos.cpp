@@ -86,6 +86,8 @@ uint8_t toByte(int32_t sum) {
 // vectorises (filtering along a row of interleaved channels does not vectorise).
 constexpr int kStripRows = 16;
 constexpr int kStripBytes = kStripRows * 3;
+// Rows of the result per band when the vertical pass comes first: a few strips for each thread.
+constexpr int32_t kBandRows = 8 * kStripRows;
 
 VELOMIRA_VECTOR_CLONES void horizontal(const ConstView& src, const MutableView& dst, const Taps<int16_t>& t,
                                        int64_t y0, int64_t y1) {
@@ -115,7 +117,7 @@ VELOMIRA_VECTOR_CLONES void horizontal(const ConstView& src, const MutableView& 
 }
 
 VELOMIRA_VECTOR_CLONES void vertical(const ConstView& src, const MutableView& dst, const Taps<int16_t>& t,
-                                     int64_t y0, int64_t y1) {
+                                     int64_t y0, int64_t y1, int64_t top) {
     const size_t rowBytes = size_t(dst.width) * 3;
     std::vector<int32_t> sums(rowBytes);
     for (int64_t y = y0; y < y1; ++y) {
@@ -126,7 +128,7 @@ VELOMIRA_VECTOR_CLONES void vertical(const ConstView& src, const MutableView& ds
             for (size_t i = 0; i < rowBytes; ++i)
                 sums[i] += w * in[i];
         }
-        uint8_t* out = dst.pixel(0, int32_t(y));
+        uint8_t* out = dst.pixel(0, int32_t(y - top));
         for (size_t i = 0; i < rowBytes; ++i)
             out[i] = toByte(sums[i]);
     }
@@ -156,29 +158,34 @@ void ResampleLanczos(const ConstView& src, const MutableView& dst, const ResizeW
         RunInTwo(to.height, int64_t(to.width) * 3 * h.count[0],
                  [&](int64_t r0, int64_t r1) { horizontal(from, to, h, r0, r1); });
     };
-    const auto runVertical = [&v](const ConstView& from, const MutableView& to) {
+    // Makes rows [top, top + to.height) of the vertical pass's result into `to`.
+    const auto runVertical = [&v](const ConstView& from, const MutableView& to, int64_t top) {
         RunInTwo(to.height, int64_t(to.width) * 3 * v.count[0],
-                 [&](int64_t r0, int64_t r1) { vertical(from, to, v, r0, r1); });
+                 [&](int64_t r0, int64_t r1) { vertical(from, to, v, top + r0, top + r1, top); });
     };
     if (!across && !down) return copy(used, dst);
     if (!down) return runHorizontal(used, dst);
-    if (!across) return runVertical(used, dst);
+    if (!across) return runVertical(used, dst, 0);
 
     // The horizontal pass costs more per pixel (three interleaved channels), so it runs on the
     // picture with fewer rows: after the vertical pass when that shrinks, before it otherwise. The
     // order follows the whole result, so that a window has the pixels of the whole.
+    // After a vertical pass, the result is made in bands of rows: only a band of the intermediate
+    // picture is held, and it is still in the cache when the horizontal pass reads it.
     const bool verticalFirst = window.outHeight < src.height;
     const int32_t midWidth = verticalFirst ? used.width : dst.width;
-    const int32_t midHeight = verticalFirst ? dst.height : used.height;
+    const int32_t midHeight = verticalFirst ? std::min(kBandRows, dst.height) : used.height;
     const PixelBlock middle = AllocatePixels(size_t(midWidth) * 3 * size_t(midHeight));
     if (!middle) throw std::bad_alloc();
     const MutableView mid{middle.get(), midWidth, midHeight, midWidth * 3};
-    const ConstView midIn{mid.data, mid.width, mid.height, mid.stride};
-    if (verticalFirst) {
-        runVertical(used, mid);
-        runHorizontal(midIn, dst);
-    } else {
+    if (!verticalFirst) {
         runHorizontal(used, mid);
-        runVertical(midIn, dst);
+        return runVertical(ConstView{mid.data, mid.width, mid.height, mid.stride}, dst, 0);
+    }
+    for (int32_t top = 0; top < dst.height; top += kBandRows) {
+        const int32_t rows = std::min(kBandRows, dst.height - top);
+        runVertical(used, MutableView{mid.data, mid.width, rows, mid.stride}, top);
+        runHorizontal(ConstView{mid.data, mid.width, rows, mid.stride},
+                      MutableView{dst.pixel(0, top), dst.width, rows, dst.stride});
     }
 }

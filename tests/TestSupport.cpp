@@ -31,12 +31,16 @@ int RunUnprivileged(const std::function<int()>& body) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+namespace {
+
 QProcessEnvironment EnvironmentWith(const QStringList& env) {
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     for (const QString& kv : env)
         e.insert(kv.section('=', 0, 0), kv.section('=', 1));
     return e;
 }
+
+} // namespace
 
 ProcessResult RunProgram(const QString& program, const QStringList& args, const QStringList& env) {
     QProcess p;
@@ -55,36 +59,18 @@ ProcessResult RunProgram(const QString& program, const QStringList& args, const 
 }
 
 XvfbServer::XvfbServer(const QString& geometry) {
-    int fds[2];
-    if (::pipe(fds) != 0) return;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        const QByteArray fd = QByteArray::number(fds[1]);
-        const QByteArray geom = geometry.toUtf8();
-        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-screen", "0", geom.constData(), "-nolisten",
-                 "tcp", "-noreset", static_cast<char*>(nullptr));
-        ::_exit(127);
+    // Xvfb prints the display's number, and nothing else, on the descriptor it is given.
+    xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    xvfb_.start("Xvfb", {"-displayfd", "1", "-screen", "0", geometry, "-nolisten", "tcp", "-noreset"});
+    while (!xvfb_.canReadLine() && xvfb_.waitForReadyRead(10000)) {
     }
-    ::close(fds[1]);
-    if (pid < 0) {
-        ::close(fds[0]);
-        return;
-    }
-    pid_ = pid;
-    QByteArray number;
-    char c;
-    while (::read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    ::close(fds[0]);
+    const QByteArray number = xvfb_.readLine().trimmed();
     if (!number.isEmpty()) display_ = ":" + QString::fromLatin1(number);
 }
 
 XvfbServer::~XvfbServer() {
-    if (pid_ > 0) {
-        ::kill(pid_t(pid_), SIGTERM);
-        ::waitpid(pid_t(pid_), nullptr, 0);
-    }
+    xvfb_.terminate();
+    xvfb_.waitForFinished();
 }
 
 DbusSession::DbusSession() {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QProcessEnvironment>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -28,9 +28,6 @@ struct ProcessResult {
     QString err;
 };
 
-// This process's environment with extra variables ("NAME=value").
-QProcessEnvironment EnvironmentWith(const QStringList& env);
-
 // Runs a program with extra environment variables ("NAME=value") and waits at most 60 s.
 ProcessResult RunProgram(const QString& program, const QStringList& args, const QStringList& env = {});
 
@@ -48,7 +45,7 @@ public:
     const QString& display() const { return display_; }
 
 private:
-    qint64 pid_ = 0;
+    QProcess xvfb_;
     QString display_;
 };
 

@@ -9,10 +9,6 @@ struct Desktop {
     QStringList command; // draws the desktop
 };
 
-void PrintTo(const Desktop& desktop, std::ostream* out) {
-    *out << desktop.name;
-}
-
 class LiveDesktop : public ::testing::TestWithParam<Desktop> {};
 
 } // namespace

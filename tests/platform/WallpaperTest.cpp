@@ -22,19 +22,6 @@ void writePicture(const QString& path, QColor colour) {
 
 } // namespace
 
-TEST(Wallpaper, BackendFollowsTheSession) {
-    // Desktop names as the sessions set them; GNOME, XFCE and a bare X server are set for real below
-    // and in the program tests.
-    // Rows: $XDG_CURRENT_DESKTOP|"w" for a Wayland session|the backend.
-    for (const QString row : {"ubuntu:GNOME||GNOME", "X-Cinnamon||Cinnamon", "KDE||KDE Plasma",
-                              "sway||wlroots", "|w|wlroots", "||none"}) {
-        const QStringList desktop = row.split('|');
-        const auto backend =
-            ChooseWallpaperBackend({.currentDesktop = desktop[0], .wayland = desktop[1] == "w"});
-        EXPECT_EQ(backend ? backend->name() : "none", desktop[2]) << row.toStdString();
-    }
-}
-
 // GNOME through real gsettings (keyfile backend), read back by a second process. GNOME caches by
 // file name, so every change is announced under a fresh hard link and the previous link goes.
 TEST(Wallpaper, GnomeThroughGsettingsWithFreshNames) {

@@ -34,18 +34,27 @@ struct Home : TempDir {
         }
         if (usedBefore)
             WriteFile(ini, ("[misc]\ndelay=5\nreihenfolge=1\n[path]\n1=" + pictures + "/\n").toUtf8());
-        program.emplace(VELOMIRA_BINARY_DIR "/bin/velomira", args,
-                        QStringList{"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "HOME=" + path(),
-                                    "XDG_CONFIG_HOME=" + file(".config"), "XDG_RUNTIME_DIR=" + path(),
-                                    "XDG_CURRENT_DESKTOP=", "DBUS_SESSION_BUS_ADDRESS=",
-                                    "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-                                    "FAKETIME=@2024-12-11 12:00:00", kAsan} +
-                            env,
-                        pictures);
+        this->env = QStringList{"DISPLAY=" + display,
+                                "QT_QPA_PLATFORM=xcb",
+                                "HOME=" + path(),
+                                "XDG_CONFIG_HOME=" + file(".config"),
+                                "XDG_RUNTIME_DIR=" + path(),
+                                "XDG_CURRENT_DESKTOP=",
+                                "DBUS_SESSION_BUS_ADDRESS=",
+                                "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                                "FAKETIME=@2024-12-11 12:00:00",
+                                kAsan} +
+                    env;
+        program.emplace(VELOMIRA_BINARY_DIR "/bin/velomira", args, this->env, pictures);
     }
     std::optional<QString> setting(const char* section, const char* name) const {
         return IniDocument::parse(ReadFile(ini)).value(section, name);
     }
+    // Another velomira in the same session, with `more` variables.
+    ProcessResult run(const QStringList& args, const QStringList& more = {}) const {
+        return RunProgram(VELOMIRA_BINARY_DIR "/bin/velomira", args, env + more);
+    }
+    QStringList env;
 };
 
 // Opens the tray menu with a right click on the icon and goes `ups` items up with the keyboard
@@ -69,14 +78,13 @@ bool choose(const QString& display, const WindowBox& icon, int ups) {
         return false;
     // The pointer off the menu, so that no item is under it; the keys go to the menu's window.
     Click(display, menu->rect.bottomRight() + QPoint(20, 20), 0);
-    RunOn(display, "xdotool",
-          QStringList{"key", "--window", menu->id} + QStringList(ups, "Up") << "Return");
+    RunOn(display, "xdotool", QStringList{"key", "--window", menu->id} + QStringList(ups, "Up") << "Return");
     return true;
 }
 
 } // namespace
 
-TEST(ProgramTray, XEmbedTrayClicksAndMenu) {
+TEST(ProgramTray, XEmbedTrayClicksMenuAndFirstStart) {
     const XvfbServer x("800x600x24");
     const Trayer trayer(x.display());
     Home home(x.display(), true);
@@ -97,6 +105,14 @@ TEST(ProgramTray, XEmbedTrayClicksAndMenu) {
     ASSERT_TRUE(choose(x.display(), *icon, 1)); // Beenden
     EXPECT_EQ(home.program->end(10000), 0);
     EXPECT_EQ(home.setting("textstempel", "text"), "Velomira") << "Beenden saves every setting";
+
+    // A first start composes at once; the end of the session (SIGTERM) still saves the settings.
+    QFile::remove(home.ini);
+    home.program.emplace(VELOMIRA_BINARY_DIR "/bin/velomira", QStringList(), home.env, home.pictures);
+    ASSERT_TRUE(WaitUntil([&] { return home.setting("misc", "letztes_bild") == "1"; }));
+    EXPECT_EQ(QImage(home.wallpaper).size(), QSize(800, 600));
+    EXPECT_EQ(home.program->end(), 0);
+    EXPECT_EQ(home.setting("path", "1"), home.pictures + "/") << "the working folder is the first start's";
 }
 
 TEST(ProgramTray, StatusNotifierTrayLeftClickComposes) {
@@ -133,13 +149,48 @@ TEST(ProgramTray, StatusNotifierTrayLeftClickComposes) {
     EXPECT_EQ(home.program->end(), 0);
 }
 
-// A first start composes at once; the end of the session (SIGTERM) still saves the settings.
-TEST(ProgramTray, FirstStartComposesAtOnceAndTerminationSaves) {
+// velomira --next and --status beside the running tray program (a private session bus): the running
+// program changes the picture itself, so that its icon and the settings file stay in step.
+TEST(ProgramTray, CommandLineDrivesTheRunningProgram) {
     const XvfbServer x("640x480x24");
     const Trayer trayer(x.display());
-    Home home(x.display(), false);
-    ASSERT_TRUE(WaitUntil([&] { return QImage(home.wallpaper).size() == QSize(640, 480); }));
-    EXPECT_EQ(home.setting("misc", "letztes_bild"), "1");
+    const DbusSession bus;
+    const QString onBus = "DBUS_SESSION_BUS_ADDRESS=" + bus.address();
+    Home home(x.display(), true, {onBus});
+    const auto shows = [&](const char* name, QColor colour) {
+        return home.setting("misc", "bildname") == name &&
+               near(QImage(home.wallpaper).pixelColor(10, 10), colour);
+    };
+    // No bus to ask, and without a display none to start either.
+    const QStringList noBus = {"DBUS_SESSION_BUS_ADDRESS=", "DISPLAY="},
+                      small = {"--next", "--size", "64x48"};
+    const std::optional<WindowBox> icon = trayer.embeddedIcon("velomira");
+    ASSERT_TRUE(icon) << "no tray icon";
+    // Two clicks far enough apart never make a double click, however soon they come.
+    Click(x.display(), icon->rect.center() - QPoint(0, 10), 1);
+    ASSERT_TRUE(WaitUntil([&] { return shows("Abend", Qt::red); }));
+    // The running program has composed the next one by the time --next ends; its left click goes on.
+    EXPECT_EQ(home.run({"--next"}).exitCode, 0);
+    EXPECT_TRUE(shows("Berg", Qt::green));
+    Click(x.display(), icon->rect.center() + QPoint(0, 10), 1);
+    ASSERT_TRUE(WaitUntil([&] { return shows("Meer", Qt::blue); }));
+    const ProcessResult status = home.run({"--status"});
+    EXPECT_TRUE(QRegularExpression("^Bild: Meer\nnächster Bildwechsel um 12:05:[0-5][0-9]\nBilder: 3\n$")
+                    .match(status.out)
+                    .hasMatch())
+        << status.out.toStdString();
+
+    // One that cannot reach it composes by itself, but leaves the settings to the running program.
+    const QByteArray before = ReadFile(home.ini);
+    EXPECT_EQ(home.run(small, noBus).exitCode, 0);
+    EXPECT_EQ(QImage(home.wallpaper).size(), QSize(64, 48));
+    EXPECT_EQ(ReadFile(home.ini), before);
     EXPECT_EQ(home.program->end(), 0);
-    EXPECT_EQ(home.setting("path", "1"), home.pictures + "/") << "the working folder is the first start's";
+
+    // None running: --status says so, --next composes in its own process, with a bus or without.
+    EXPECT_EQ(home.run({"--status"}).exitCode, 1);
+    EXPECT_EQ(home.run(small).exitCode, 0);
+    EXPECT_TRUE(shows("Abend", Qt::red)) << "after Meer, which the program stored at its end";
+    EXPECT_EQ(home.run(small, noBus).exitCode, 0);
+    EXPECT_EQ(home.setting("misc", "bildname"), "Berg");
 }

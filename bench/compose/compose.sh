@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # One whole wallpaper change of a 6000x4000 JPEG for a 3840x2160 screen: `velomira --next` against
-# ImageMagick and vips doing the same job, in one run. Prints median wall times, ratios and peak RSS.
+# ImageMagick and vips doing the same job, in one run. Prints median wall times, ratios and peak RSS,
+# then how far the wallpaper from the JPEG (decoded scaled down) is from the one from its full decode.
 #   bench/compose/compose.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -51,3 +52,17 @@ PY
 
 run "fill: 6000x4000 JPEG to a 3840x2160 wallpaper" "${fill_jobs[@]}"
 run "fit with the matching background colour" "${fit_jobs[@]}"
+
+# A JPEG is decoded scaled down to no less than the fit needs; against the wallpaper made from a
+# lossless copy of its full decode (a BMP, which is never scaled), the difference must stay invisible.
+echo "== the wallpaper from the JPEG against the one from its full decode"
+mkdir -p "$work/bmp" "$work/psnr/Korbinheim"
+"$build/bin/imagelib_resize" "$in" "$work/bmp/in.bmp" 6000 4000 2>/dev/null
+for job in fill fit; do
+    $(velomira $job) 2>/dev/null
+    mv "$work/home/Velomira.bmp" "$work/from-jpeg.bmp"
+    sed -e "s|^1=.*|1=$work/bmp/|" -e 's/^\[misc\]$/[misc]\nbmp=1/' "$work/$job/Korbinheim/Velomira.ini" \
+        >"$work/psnr/Korbinheim/Velomira.ini"
+    env -i HOME="$work/home" XDG_CONFIG_HOME="$work/psnr" "$build/bin/velomira" --next --size 3840x2160 2>/dev/null
+    echo "$job: PSNR $(compare -metric PSNR "$work/home/Velomira.bmp" "$work/from-jpeg.bmp" null: 2>&1) dB"
+done

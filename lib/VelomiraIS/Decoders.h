@@ -9,9 +9,13 @@
 bool LooksLikeJpeg(std::span<const uint8_t> data);
 bool LooksLikePcx(std::span<const uint8_t> data);
 
-// Baseline and progressive JPEG with libjpeg straight into 24-bit rows. Colour spaces it cannot
-// turn into RGB (CMYK, YCCK) give IS40_ERR_UNSUPPORTED.
-DecodedImage DecodeJpeg(std::span<const uint8_t> data);
+// Baseline and progressive JPEG with libjpeg straight into 24-bit rows, scaled down by n/8 to no
+// less than minWidth x minHeight (as shown) when both are above 0. Colour spaces it cannot turn into
+// RGB (CMYK, YCCK) give IS40_ERR_UNSUPPORTED.
+DecodedImage DecodeJpeg(std::span<const uint8_t> data, int32_t minWidth, int32_t minHeight);
+
+// The size DecodeJpeg gives at full scale, from the header; returns an IS40_ERR_* code.
+int32_t JpegSize(std::span<const uint8_t> data, int32_t& width, int32_t& height);
 
 // PCX: 1, 2, 4 or 8 bits in up to 4 planes (paletted), or 8 bits in 3 planes (true colour).
 DecodedImage DecodePcx(std::span<const uint8_t> data);

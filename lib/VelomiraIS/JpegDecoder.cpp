@@ -41,12 +41,23 @@ int orientationOf(const jpeg_decompress_struct& info) {
     return 1;
 }
 
-// Everything between setjmp and a possible longjmp: no locals with destructors live here, and
-// the result goes to `out`, which lives in the caller.
-int32_t decode(jpeg_decompress_struct& info, ErrorManager& errors, std::span<const uint8_t> data,
-               DecodedImage& out, int& orientation) {
-    if (setjmp(errors.jump))
-        return errors.base.msg_code == JERR_OUT_OF_MEMORY ? IS40_ERR_MEMORY : IS40_ERR_CORRUPT;
+// The smallest scale n/8 at which the stored picture is still at least `width` x `height`; none
+// (full size) when either is 0.
+void chooseScale(jpeg_decompress_struct& info, int64_t width, int64_t height) {
+    if (width <= 0 || height <= 0) return;
+    for (unsigned n = 1; n < 8; ++n)
+        if ((info.image_width * int64_t(n) + 7) / 8 >= width &&
+            (info.image_height * int64_t(n) + 7) / 8 >= height) {
+            info.scale_num = n;
+            info.scale_denom = 8;
+            return;
+        }
+}
+
+// Reads the header of a picture the decoder takes: RGB or grey, within the size limit. Called
+// between setjmp and a possible longjmp.
+int32_t readHeader(jpeg_decompress_struct& info, ErrorManager& errors, std::span<const uint8_t> data,
+                   int& orientation) {
     jpeg_create_decompress(&info);
     info.progress = &errors.monitor;
     jpeg_mem_src(&info, data.data(), static_cast<unsigned long>(data.size()));
@@ -54,10 +65,23 @@ int32_t decode(jpeg_decompress_struct& info, ErrorManager& errors, std::span<con
     jpeg_read_header(&info, TRUE);
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) return IS40_ERR_UNSUPPORTED;
     orientation = orientationOf(info);
+    return CheckPictureSize(info.image_width, info.image_height);
+}
 
-    out = AllocatePicture(info.image_width, info.image_height);
-    if (!out.pixels) return out.error;
+// Everything between setjmp and a possible longjmp: no locals with destructors live here, and
+// the results go to `out` and `orientation`, which live in the caller. minWidth x minHeight is
+// the smallest size wanted as shown, 0 x 0 the full size.
+int32_t decode(jpeg_decompress_struct& info, ErrorManager& errors, std::span<const uint8_t> data,
+               int32_t minWidth, int32_t minHeight, DecodedImage& out, int& orientation) {
+    if (setjmp(errors.jump))
+        return errors.base.msg_code == JERR_OUT_OF_MEMORY ? IS40_ERR_MEMORY : IS40_ERR_CORRUPT;
+    if (const int32_t error = readHeader(info, errors, data, orientation)) return error;
+    const bool turned = orientation >= 5; // stored turned by a quarter
+    chooseScale(info, turned ? minHeight : minWidth, turned ? minWidth : minHeight);
     info.out_color_space = JCS_RGB;
+    jpeg_calc_output_dimensions(&info);
+    out = AllocatePicture(info.output_width, info.output_height);
+    if (!out.pixels) return out.error;
     jpeg_start_decompress(&info);
     if (info.output_components != 3 || int64_t(info.output_width) != out.width ||
         int64_t(info.output_height) != out.height)
@@ -75,21 +99,47 @@ int32_t decode(jpeg_decompress_struct& info, ErrorManager& errors, std::span<con
     return IS40_ERR_NONE;
 }
 
-} // namespace
+int32_t size(jpeg_decompress_struct& info, ErrorManager& errors, std::span<const uint8_t> data,
+             int32_t& width, int32_t& height) {
+    if (setjmp(errors.jump))
+        return errors.base.msg_code == JERR_OUT_OF_MEMORY ? IS40_ERR_MEMORY : IS40_ERR_CORRUPT;
+    int orientation = 1;
+    if (const int32_t error = readHeader(info, errors, data, orientation)) return error;
+    width = int32_t(orientation >= 5 ? info.image_height : info.image_width);
+    height = int32_t(orientation >= 5 ? info.image_width : info.image_height);
+    return IS40_ERR_NONE;
+}
 
-DecodedImage DecodeJpeg(std::span<const uint8_t> data) {
+// libjpeg's state with this decoder's error handling: errors end in a longjmp, a picture cut short
+// is an error, and a file with too many scans is given up.
+struct Reader {
     jpeg_decompress_struct info{};
     ErrorManager errors{};
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = errorExit;
-    errors.base.emit_message = emitMessage;
-    errors.monitor.progress_monitor = progress;
+    Reader() {
+        info.err = jpeg_std_error(&errors.base);
+        errors.base.error_exit = errorExit;
+        errors.base.emit_message = emitMessage;
+        errors.monitor.progress_monitor = progress;
+    }
+    ~Reader() { jpeg_destroy_decompress(&info); }
+};
 
+} // namespace
+
+DecodedImage DecodeJpeg(std::span<const uint8_t> data, int32_t minWidth, int32_t minHeight) {
     DecodedImage image;
     int orientation = 1;
-    const int32_t error = decode(info, errors, data, image, orientation);
-    jpeg_destroy_decompress(&info);
+    int32_t error;
+    {
+        Reader reader;
+        error = decode(reader.info, reader.errors, data, minWidth, minHeight, image, orientation);
+    }
     if (error) return DecodeError(error);
     if (const int32_t turnError = ApplyOrientation(image, orientation)) return DecodeError(turnError);
     return image;
+}
+
+int32_t JpegSize(std::span<const uint8_t> data, int32_t& width, int32_t& height) {
+    Reader reader;
+    return size(reader.info, reader.errors, data, width, height);
 }

@@ -72,11 +72,19 @@ IS40_API void IS40_CloseSource(IS40_SOURCE source);
 /* Decodes the picture of `source` into a new 24-bit buffer of width * 3 * height bytes (stride
  * exactly width * 3), stores its size in *width and *height and returns it; the caller frees it
  * with free(). JPEG, PNG, BMP, GIF (first frame), TIFF and PCX are recognised by their content;
- * a photo's EXIF orientation is applied and transparency is composed onto black. `reserved1` and
- * `reserved2` are ignored (pass 0). Returns 0 on failure (IS40_ERR_FORMAT, _CORRUPT, _TOO_LARGE, _MEMORY,
- * _READ, _ARGUMENT). */
-IS40_API uint8_t* IS40_ReadImage(IS40_SOURCE source, int32_t* width, int32_t* height, int32_t reserved1,
-                                 int32_t reserved2);
+ * a photo's EXIF orientation is applied and transparency is composed onto black. When `minWidth`
+ * and `minHeight` are both above 0 they name the smallest size the caller needs (as shown, the
+ * orientation applied): a JPEG is then decoded scaled down by n/8, with the smallest n from 1 to 8
+ * whose size, rounded up as libjpeg rounds it, is at least that large. Other formats, and 0, give
+ * the full size. Returns 0 on failure (IS40_ERR_FORMAT, _CORRUPT, _TOO_LARGE, _MEMORY, _READ, _ARGUMENT). */
+IS40_API uint8_t* IS40_ReadImage(IS40_SOURCE source, int32_t* width, int32_t* height, int32_t minWidth,
+                                 int32_t minHeight);
+
+/* The full size of the picture of `source` as IS40_ReadImage shows it (the EXIF orientation
+ * applied), from its header alone, for the JPEGs that IS40_ReadImage can scale. Returns 1 on
+ * success, 0 on failure (IS40_ERR_UNSUPPORTED for other formats and for CMYK JPEGs, IS40_ERR_CORRUPT,
+ * _TOO_LARGE, _READ, _ARGUMENT). */
+IS40_API int32_t IS40_ReadImageSize(IS40_SOURCE source, int32_t* width, int32_t* height);
 
 /* Prepares to replace the file at `path` (UTF-8): a temporary file is created beside it, so the
  * folder must be writable. `reserved` is ignored (pass 0). Returns the destination, 0 on failure
@@ -142,10 +150,10 @@ enum {
     IS40_DT_LEFT = 0x0,
     IS40_DT_CENTER = 0x1,
     IS40_DT_RIGHT = 0x2,
-    IS40_DT_VCENTER = 0x4,    /* with IS40_DT_SINGLELINE: the line is centred vertically */
-    IS40_DT_BOTTOM = 0x8,     /* with IS40_DT_SINGLELINE: the line sits on the bottom edge */
+    IS40_DT_VCENTER = 0x4,     /* with IS40_DT_SINGLELINE: the line is centred vertically */
+    IS40_DT_BOTTOM = 0x8,      /* with IS40_DT_SINGLELINE: the line sits on the bottom edge */
     IS40_DT_SINGLELINE = 0x20, /* line breaks do not break the line (drawn as spaces) */
-    IS40_DT_NOPREFIX = 0x800  /* "&" is shown as it is; without it "&x" shows "x" and "&&" shows "&" */
+    IS40_DT_NOPREFIX = 0x800   /* "&" is shown as it is; without it "&x" shows "x" and "&&" shows "&" */
 };
 
 /* A font description. lfHeight > 0 is the cell height in pixels (ascent + descent of a line),
@@ -202,8 +210,9 @@ IS40_API int32_t IS40_ImageToGrayScale8Bit(const uint8_t* src, int32_t width, in
  * with m = mask / 255. `reserved` is ignored (pass 0). Returns 1 on success, 0 on failure
  * (IS40_ERR_ARGUMENT). */
 IS40_API int32_t IS40_AlphaBlendRGB(uint8_t* dst, int32_t width, int32_t height, int32_t stride,
-                                    const uint8_t* src, int32_t srcWidth, int32_t srcHeight, int32_t srcStride,
-                                    const uint8_t* mask, int32_t x, int32_t y, int32_t reserved);
+                                    const uint8_t* src, int32_t srcWidth, int32_t srcHeight,
+                                    int32_t srcStride, const uint8_t* mask, int32_t x, int32_t y,
+                                    int32_t reserved);
 
 /* Lays `colour` at `opacity` (0.0 to 1.0, clamped) over the part of `rect` inside the buffer.
  * `bytesPerPixel` must be 3, `reserved` is ignored (pass 0). Returns 1 on success (also when nothing

@@ -84,11 +84,13 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures, Wallpa
                 program.CurrentIndex = 1;
             advanced = true;
             path = pictures[size_t(program.CurrentIndex - 1)].path;
-            ImageBuffer picture = ReadImage(path);
+            // Decoded no larger than the fit needs; the fit itself works on the full size.
+            DecodedPicture read =
+                ReadImage(path, [&](QSize full) { return FitDecodeSize(full, screen, misc); });
             parts = SplitPath(path);
             rememberPicture(program, &parts.name);
             advanced = false;
-            picture = FitPicture(std::move(picture), screen, misc);
+            ImageBuffer picture = FitPicture(std::move(read.picture), screen, misc, read.full);
             if (QSize(picture.width(), picture.height()) == screen)
                 canvas = std::move(picture);
             else

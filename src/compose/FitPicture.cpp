@@ -18,11 +18,20 @@ QRect shownPart(QSize size, QSize screen) {
     return QRect((size.width() - width) / 2, (size.height() - height) / 2, width, height);
 }
 
+FitPlan planFor(QSize full, QSize screen, const Settings::Misc& misc) {
+    return PlanFit(full, screen, misc.magnify, misc.width == 1, misc.height == 1);
+}
+
 } // namespace
 
-ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc) {
-    const FitPlan plan = PlanFit(QSize(picture.width(), picture.height()), screen, misc.magnify,
-                                 misc.width == 1, misc.height == 1);
+QSize FitDecodeSize(QSize full, QSize screen, const Settings::Misc& misc) {
+    const FitPlan plan = planFor(full, screen, misc);
+    return plan.resize.isValid() ? plan.resize : full;
+}
+
+ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc, QSize full) {
+    const FitPlan plan =
+        planFor(full.isValid() ? full : QSize(picture.width(), picture.height()), screen, misc);
     const ImageLibraryFunctions& fn = Library().fn();
     // Only what shows is resampled: the fill's cut, or the part of the screen that the centring
     // keeps. Seam carving needs the whole resized picture.

@@ -16,16 +16,24 @@ constexpr int kErrorBase = 1000;
 } // namespace
 
 ImageBuffer ReadImage(const QString& path) {
+    return ReadImage(path, {}).picture;
+}
+
+DecodedPicture ReadImage(const QString& path, const std::function<QSize(QSize)>& needed) {
     const ImageLibraryFunctions& is = Library().fn();
     const IS40_SOURCE source = is.IS40_OpenFileSource(QFile::encodeName(path).constData());
     if (source == 0) raise("ReadImage", "IS_OpenFileSource", is.IS40_GetLastError());
     int32_t width = 0, height = 0;
-    uint8_t* pixels = is.IS40_ReadImage(source, &width, &height, 0, 0);
+    QSize full, smallest;
+    if (needed && is.IS40_ReadImageSize(source, &width, &height) == 1)
+        smallest = needed(full = QSize(width, height));
+    uint8_t* pixels = is.IS40_ReadImage(source, &width, &height, smallest.isValid() ? smallest.width() : 0,
+                                        smallest.isValid() ? smallest.height() : 0);
     ImageBuffer image(pixels, width, height);
     const int32_t code = is.IS40_GetLastError();
     is.IS40_CloseSource(source);
     if (image.empty()) raise("ReadImage", "IS_ReadImage", code);
-    return image;
+    return {std::move(image), full.isValid() ? full : QSize(width, height)};
 }
 
 void WriteImage(const QString& path, const ImageBuffer& image) {

@@ -3,7 +3,9 @@
 #include "imagelib/ImageBuffer.h"
 
 #include <QRect>
+#include <QSize>
 #include <QString>
+#include <functional>
 
 // The program's wrappers around the image library (which must be loaded, see ImageLibrary.h).
 // Each raises an ImageError naming the failing library step.
@@ -11,6 +13,16 @@
 // Reads and decodes the picture at `path`.
 // Raises 1000 + code with "IS_OpenFileSource" or "IS_ReadImage".
 ImageBuffer ReadImage(const QString& path);
+
+// A decoded picture and its full size as shown; the picture may be a scaled-down decode of it.
+struct DecodedPicture {
+    ImageBuffer picture;
+    QSize full;
+};
+
+// Like ReadImage, but when the library knows the full size from the header (JPEG), `needed` maps it
+// to the smallest size the caller can use, and the picture is decoded scaled down to no less.
+DecodedPicture ReadImage(const QString& path, const std::function<QSize(QSize)>& needed);
 
 // Writes `image` as a 24-bit BMP that replaces the file at `path` in one step.
 // Raises 1000 + code with "IS_OpenFileDest" or "IS_WriteBMP".

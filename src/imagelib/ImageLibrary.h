@@ -9,7 +9,7 @@
 // Every function the program calls in the two image libraries, by library.
 #define VELOMIRA_IS_FUNCTIONS(X)                                                                      \
     X(IS40_Initialize) X(IS40_GetVersion) X(IS40_GetLastError) X(IS40_OpenFileSource) X(IS40_CloseSource)    \
-    X(IS40_ReadImage) X(IS40_OpenFileDest) X(IS40_WriteBMP) X(IS40_CloseDest) X(IS40_ResizeImage)            \
+    X(IS40_ReadImage) X(IS40_ReadImageSize) X(IS40_OpenFileDest) X(IS40_WriteBMP) X(IS40_CloseDest) X(IS40_ResizeImage)            \
     X(IS40_ResizeImagePart) X(IS40_CropImage) X(IS40_FillSolidRect) X(IS40_OverlayImage)                    \
     X(IS40_GetTextLineSize2)                                                                                 \
     X(IS40_SetTextTransparency) X(IS40_DrawSmoothTextOnRGB2) X(IS40_QuickRotateImageInPlace)                 \

@@ -69,10 +69,10 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
     IniDocument doc;
     QString current;
     bool inSection = false;
-    const QByteArray bom("\xef\xbb\xbf");
-    for (QByteArray raw : (bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes).split('\n')) {
-        if (raw.endsWith('\r')) raw.chop(1);
-        const QString line = QString::fromUtf8(raw);
+    // Decoded as a whole, which skips a byte order mark at the start of the file only: decoded line
+    // by line, one at the start of any line would go, and a name there with it.
+    for (QString line : QString::fromUtf8(bytes).split(u'\n')) {
+        if (line.endsWith(u'\r')) line.chop(1);
         if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#')) continue;
         if (const QString header = line.trimmed(); header.startsWith(u'[') && header.endsWith(u']')) {
             current = header.mid(1, header.size() - 2).trimmed();

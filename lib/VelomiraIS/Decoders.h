@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Pixels.h"
+#include "Resample.h"
 
 #include <span>
 
@@ -13,6 +14,13 @@ bool LooksLikePcx(std::span<const uint8_t> data);
 // less than minWidth x minHeight (as shown) when both are above 0. Colour spaces it cannot turn into
 // RGB (CMYK, YCCK) give IS40_ERR_UNSUPPORTED.
 DecodedImage DecodeJpeg(std::span<const uint8_t> data, int32_t minWidth, int32_t minHeight);
+
+// DecodeJpeg at no less than window.outWidth x outHeight followed by ResampleLanczos to that size,
+// pixel for pixel, but with only the rows that the window needs decoded, a band at a time as the
+// resampling goes, and nothing of the rest of the file read. Returns IS40_ERR_UNSUPPORTED for what it
+// does not do that way (progressive and turned pictures, resizes that ResampleLanczosBands does not
+// make, colour spaces DecodeJpeg does not take): those are to be decoded whole.
+int32_t DecodeJpegResized(std::span<const uint8_t> data, const MutableView& dst, const ResizeWindow& window);
 
 // The size DecodeJpeg gives at full scale, from the header; returns an IS40_ERR_* code.
 int32_t JpegSize(std::span<const uint8_t> data, int32_t& width, int32_t& height);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <cstdint>
 #include <span>
+#include <sys/types.h>
 
 // A file being replaced: the new content goes to a temporary file beside it, which takes the
 // file's place in one rename once it is complete. Until then, and after any failure, the old file
@@ -23,6 +24,7 @@ private:
     QByteArray path_;
     QByteArray temp_;
     int fd_ = -1;
+    off_t written_ = 0;
 };
 
 Dest* ToDest(uintptr_t handle);

@@ -3,10 +3,12 @@
 #include "Taps.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <new>
 #include <numbers>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -20,10 +22,22 @@ constexpr double kLobes = 3.0;
 // The two loops are built twice, for AVX2 and for any x86-64; the CPU picks at load time.
 #define VELOMIRA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 
+// sin(pi x) for the kernel's small arguments: the nearest whole number taken off, which leaves
+// |r| <= pi/2 and flips the sign when odd, and then the sine's series to the 17th power, within 1e-13
+// there. std::sin, which takes any argument, costs several times as much, and a resize of a photo
+// needs tens of thousands of these before it can start.
+double sinPi(double x) {
+    const double whole = std::nearbyint(x);
+    const double r = (x - whole) * std::numbers::pi, r2 = r * r;
+    double series = 1.0; // sin(r) / r, from its innermost term out
+    for (int k = 17; k >= 3; k -= 2)
+        series = 1.0 - series * r2 / double(k * (k - 1));
+    return int64_t(whole) % 2 == 0 ? r * series : -r * series;
+}
+
 double sinc(double x) {
     if (x == 0.0) return 1.0;
-    x *= std::numbers::pi;
-    return std::sin(x) / x;
+    return sinPi(x) / (x * std::numbers::pi);
 }
 
 double lanczos(double x) {
@@ -116,15 +130,17 @@ VELOMIRA_VECTOR_CLONES void horizontal(const ConstView& src, const MutableView& 
     }
 }
 
+// Rows [y0, y1) of the vertical pass into dst rows from y0 - top on; row 0 of src is source row
+// `firstRow`.
 VELOMIRA_VECTOR_CLONES void vertical(const ConstView& src, const MutableView& dst, const Taps<int16_t>& t,
-                                     int64_t y0, int64_t y1, int64_t top) {
+                                     int64_t y0, int64_t y1, int64_t top, int32_t firstRow) {
     const size_t rowBytes = size_t(dst.width) * 3;
     std::vector<int32_t> sums(rowBytes);
     for (int64_t y = y0; y < y1; ++y) {
         std::fill(sums.begin(), sums.end(), 0);
         for (int32_t k = 0; k < t.count[y]; ++k) {
             const int32_t w = t.weights[t.offset[y] + k];
-            const uint8_t* in = src.pixel(0, t.first[y] + k);
+            const uint8_t* in = src.pixel(0, t.first[y] + k - firstRow);
             for (size_t i = 0; i < rowBytes; ++i)
                 sums[i] += w * in[i];
         }
@@ -139,53 +155,116 @@ void copy(const ConstView& src, const MutableView& dst) {
         std::memcpy(dst.pixel(0, y), src.pixel(0, y), size_t(dst.width) * 3);
 }
 
+// The source rows [lo, hi) that rows [y0, y1) of a pass with the taps `t` read.
+std::pair<int32_t, int32_t> sourceRows(const Taps<int16_t>& t, int64_t y0, int64_t y1) {
+    int32_t hi = t.first[y0];
+    for (int64_t y = y0; y < y1; ++y)
+        hi = std::max(hi, t.first[y] + t.count[y]);
+    return {t.first[y0], hi};
+}
+
+// Rows [r0, r1) of a resize that shrinks vertically: band by band, the vertical pass makes the band
+// from the rows that `rows` reads, and the horizontal pass the band of the result, while the band is
+// still in the cache. Source rows count from `y0`, columns from `x0`.
+bool shrinkRows(const RowReader& rows, int32_t x0, int32_t y0, int32_t width, const Taps<int16_t>& h,
+                const Taps<int16_t>& v, const MutableView& dst, int64_t r0, int64_t r1) {
+    const int32_t bandRows = int32_t(std::min<int64_t>(kBandRows, r1 - r0));
+    const PixelBlock middle = AllocatePixels(size_t(width) * 3 * size_t(bandRows));
+    if (!middle) throw std::bad_alloc();
+    for (int64_t top = r0; top < r1; top += kBandRows) {
+        const int64_t bottom = std::min<int64_t>(r1, top + kBandRows);
+        const auto [lo, hi] = sourceRows(v, top, bottom);
+        const ConstView band = rows(y0 + lo, y0 + hi);
+        if (band.data == nullptr) return false;
+        const MutableView mid{middle.get(), width, int32_t(bottom - top), width * 3};
+        vertical(ConstView{band.pixel(x0, 0), width, hi - lo, band.stride}, mid, v, top, bottom, top, lo);
+        horizontal(ConstView{mid.data, mid.width, mid.height, mid.stride},
+                   MutableView{dst.pixel(0, int32_t(top)), dst.width, mid.height, dst.stride}, h, 0,
+                   mid.height);
+    }
+    return true;
+}
+
 } // namespace
 
-void ResampleLanczos(const ConstView& src, const MutableView& dst, const ResizeWindow& window) {
-    // An axis that keeps its size is left out: its weights would be the identity, and the window's
-    // pixels on it are source pixels.
-    const bool across = src.width != window.outWidth, down = src.height != window.outHeight;
+namespace {
+
+// The taps of both axes of a resize and the source pixels [x0, x1) x [y0, y1) they read, the taps
+// counting from there. An axis that keeps its size is left out: its weights would be the identity,
+// and the window's pixels on it are source pixels.
+struct Plan {
+    bool across, down;
     Taps<int16_t> h, v;
-    if (across) h = taps(src.width, window.outWidth, window.left, dst.width);
-    if (down) v = taps(src.height, window.outHeight, window.top, dst.height);
+    int32_t x0, x1, y0, y1;
+
+    Plan(int32_t width, int32_t height, const ResizeWindow& window, int32_t dstWidth, int32_t dstHeight)
+        : across(width != window.outWidth), down(height != window.outHeight) {
+        if (across) h = taps(width, window.outWidth, window.left, dstWidth);
+        if (down) v = taps(height, window.outHeight, window.top, dstHeight);
+        std::tie(x0, x1) = across ? rebase(h) : std::pair(window.left, window.left + dstWidth);
+        std::tie(y0, y1) = down ? rebase(v) : std::pair(window.top, window.top + dstHeight);
+    }
+};
+
+// Both passes with the vertical one first, in bands of rows, on two threads.
+bool resampleInBands(const Plan& plan, const std::function<RowReader()>& openReader, double firstShare,
+                     const MutableView& dst) {
+    std::atomic<bool> failed = false;
+    RunInTwo(
+        dst.height, int64_t(dst.width) * 3 * (plan.h.count[0] + plan.v.count[0]),
+        int64_t(dst.height * firstShare), [&](int64_t r0, int64_t r1) {
+            if (!shrinkRows(openReader(), plan.x0, plan.y0, plan.x1 - plan.x0, plan.h, plan.v, dst, r0, r1))
+                failed = true;
+        });
+    return !failed;
+}
+
+} // namespace
+
+bool ResamplesInBands(int32_t width, int32_t height, const ResizeWindow& window) {
+    return width != window.outWidth && window.outHeight < height;
+}
+
+bool ResampleLanczosBands(int32_t width, int32_t height, const std::function<RowReader()>& openReader,
+                          double firstShare, const MutableView& dst, const ResizeWindow& window) {
+    const Plan plan(width, height, window, dst.width, dst.height);
+    return resampleInBands(plan, openReader, firstShare, dst);
+}
+
+void ResampleLanczos(const ConstView& src, const MutableView& dst, const ResizeWindow& window) {
+    const Plan plan(src.width, src.height, window, dst.width, dst.height);
     // Only the source pixels that the window is made of are read, and only their part of the
     // intermediate picture is made.
-    const auto [x0, x1] = across ? rebase(h) : std::pair(window.left, window.left + dst.width);
-    const auto [y0, y1] = down ? rebase(v) : std::pair(window.top, window.top + dst.height);
-    const ConstView used{src.pixel(x0, y0), x1 - x0, y1 - y0, src.stride};
+    const ConstView used{src.pixel(plan.x0, plan.y0), plan.x1 - plan.x0, plan.y1 - plan.y0, src.stride};
+    const Taps<int16_t>&h = plan.h, &v = plan.v;
 
     const auto runHorizontal = [&h](const ConstView& from, const MutableView& to) {
         RunInTwo(to.height, int64_t(to.width) * 3 * h.count[0],
                  [&](int64_t r0, int64_t r1) { horizontal(from, to, h, r0, r1); });
     };
-    // Makes rows [top, top + to.height) of the vertical pass's result into `to`.
-    const auto runVertical = [&v](const ConstView& from, const MutableView& to, int64_t top) {
+    const auto runVertical = [&v](const ConstView& from, const MutableView& to) {
         RunInTwo(to.height, int64_t(to.width) * 3 * v.count[0],
-                 [&](int64_t r0, int64_t r1) { vertical(from, to, v, top + r0, top + r1, top); });
+                 [&](int64_t r0, int64_t r1) { vertical(from, to, v, r0, r1, 0, 0); });
     };
-    if (!across && !down) return copy(used, dst);
-    if (!down) return runHorizontal(used, dst);
-    if (!across) return runVertical(used, dst, 0);
+    if (!plan.across && !plan.down) return copy(used, dst);
+    if (!plan.down) return runHorizontal(used, dst);
+    if (!plan.across) return runVertical(used, dst);
 
     // The horizontal pass costs more per pixel (three interleaved channels), so it runs on the
     // picture with fewer rows: after the vertical pass when that shrinks, before it otherwise. The
     // order follows the whole result, so that a window has the pixels of the whole.
-    // After a vertical pass, the result is made in bands of rows: only a band of the intermediate
-    // picture is held, and it is still in the cache when the horizontal pass reads it.
-    const bool verticalFirst = window.outHeight < src.height;
-    const int32_t midWidth = verticalFirst ? used.width : dst.width;
-    const int32_t midHeight = verticalFirst ? std::min(kBandRows, dst.height) : used.height;
-    const PixelBlock middle = AllocatePixels(size_t(midWidth) * 3 * size_t(midHeight));
+    if (ResamplesInBands(src.width, src.height, window)) {
+        // The source rows, counted from the picture's top, are all there.
+        const RowReader inMemory = [&src](int32_t lo, int32_t) {
+            return ConstView{src.pixel(0, lo), src.width, src.height - lo, src.stride};
+        };
+        resampleInBands(
+            plan, [&] { return inMemory; }, 0.5, dst);
+        return;
+    }
+    const PixelBlock middle = AllocatePixels(size_t(dst.width) * 3 * size_t(used.height));
     if (!middle) throw std::bad_alloc();
-    const MutableView mid{middle.get(), midWidth, midHeight, midWidth * 3};
-    if (!verticalFirst) {
-        runHorizontal(used, mid);
-        return runVertical(ConstView{mid.data, mid.width, mid.height, mid.stride}, dst, 0);
-    }
-    for (int32_t top = 0; top < dst.height; top += kBandRows) {
-        const int32_t rows = std::min(kBandRows, dst.height - top);
-        runVertical(used, MutableView{mid.data, mid.width, rows, mid.stride}, top);
-        runHorizontal(ConstView{mid.data, mid.width, rows, mid.stride},
-                      MutableView{dst.pixel(0, top), dst.width, rows, dst.stride});
-    }
+    const MutableView mid{middle.get(), dst.width, used.height, dst.width * 3};
+    runHorizontal(used, mid);
+    runVertical(ConstView{mid.data, mid.width, mid.height, mid.stride}, dst);
 }

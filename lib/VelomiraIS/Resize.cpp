@@ -2,19 +2,28 @@
 #include "LastError.h"
 #include "Resample.h"
 
+bool ResizeTarget(uint8_t* dst, int32_t width2, int32_t height2, int32_t dstStride, const IS40_RECT* rect,
+                  MutableView& to, ResizeWindow& window) {
+    if (rect == nullptr || width2 <= 0 || height2 <= 0) return false;
+    const Box part = ToBox(*rect);
+    if (part.empty() || part.left < 0 || part.top < 0 || part.right > width2 || part.bottom > height2)
+        return false;
+    to = MutableView{dst, int32_t(part.width()), int32_t(part.height()), dstStride};
+    window = ResizeWindow{width2, height2, rect->left, rect->top};
+    return Valid(to);
+}
+
 extern "C" int32_t IS40_ResizeImagePart(const uint8_t* src, int32_t width, int32_t height, int32_t srcStride,
                                         uint8_t* dst, int32_t width2, int32_t height2, int32_t dstStride,
                                         const IS40_RECT* rect, int32_t bytesPerPixel, int32_t mode,
                                         int32_t /*flags*/) {
-    if (rect == nullptr || width2 <= 0 || height2 <= 0) return Fail(IS40_ERR_ARGUMENT);
-    const Box part = ToBox(*rect);
-    if (part.empty() || part.left < 0 || part.top < 0 || part.right > width2 || part.bottom > height2)
-        return Fail(IS40_ERR_ARGUMENT);
     const ConstView from{src, width, height, srcStride};
-    const MutableView to{dst, int32_t(part.width()), int32_t(part.height()), dstStride};
-    if (!Valid(from, bytesPerPixel) || !Valid(to, bytesPerPixel)) return Fail(IS40_ERR_ARGUMENT);
+    MutableView to{};
+    ResizeWindow window{};
+    if (!ResizeTarget(dst, width2, height2, dstStride, rect, to, window) || !Valid(from, bytesPerPixel) ||
+        bytesPerPixel != 3)
+        return Fail(IS40_ERR_ARGUMENT);
     if (mode != IS40_RESIZE_LANCZOS && mode != IS40_RESIZE_AREA) return Fail(IS40_ERR_UNSUPPORTED);
-    const ResizeWindow window{width2, height2, rect->left, rect->top};
     return Guarded([&]() -> int32_t {
         if (mode == IS40_RESIZE_AREA)
             ResampleAreaAverage(from, to, window);

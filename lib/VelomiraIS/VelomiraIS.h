@@ -86,6 +86,16 @@ IS40_API uint8_t* IS40_ReadImage(IS40_SOURCE source, int32_t* width, int32_t* he
  * _TOO_LARGE, _READ, _ARGUMENT). */
 IS40_API int32_t IS40_ReadImageSize(IS40_SOURCE source, int32_t* width, int32_t* height);
 
+/* Decodes the picture of `source` scaled (IS40_RESIZE_LANCZOS) to width2 x height2, of which only the
+ * part `rect` is made: dst receives it as IS40_ResizeImagePart would from the picture that
+ * IS40_ReadImage gives with width2 x height2 as the smallest size. Of a JPEG only the rows that the
+ * part needs are decoded, and not into a picture of their own, but a band at a time while the
+ * scaling goes on, so that time and memory follow the part. Returns 1 on success, 0 on failure (the
+ * codes of IS40_ReadImage; IS40_ERR_ARGUMENT also for a rectangle as IS40_ResizeImagePart refuses it).
+ * A JPEG whose data is damaged only after the rows the part needs may succeed. */
+IS40_API int32_t IS40_ReadImageResized(IS40_SOURCE source, int32_t width2, int32_t height2, uint8_t* dst,
+                                       int32_t dstStride, const IS40_RECT* rect);
+
 /* Prepares to replace the file at `path` (UTF-8): a temporary file is created beside it, so the
  * folder must be writable. `reserved` is ignored (pass 0). Returns the destination, 0 on failure
  * (IS40_ERR_OPEN). */

@@ -9,10 +9,21 @@
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 const QSize kDefaultSize(1920, 1080);
+
+// Ends the run once the picture is written and shown and the position stored, without tearing the
+// application down: Qt's font database, which a run without a text stamp or calendar never loads,
+// would load every font configuration on the way out only to free it, a quarter of the whole run.
+// Nothing is left to do for the process: every file is written and synced, every call to the
+// desktop has been answered.
+[[noreturn]] void endRun(int status) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
 
 } // namespace
 
@@ -50,6 +61,6 @@ int RunNextCommand(int argc, char** argv, const CommandLine& command) {
     }
     RefreshPictureList(program.settings, program.settings.PictureFolders, Pictures());
     WallpaperResult shown;
-    if (!ComposeWallpaper(program, Pictures(), &shown)) return 1;
-    return shown.status == WallpaperResult::Status::Refused ? 3 : 0;
+    if (!ComposeWallpaper(program, Pictures(), &shown)) endRun(1);
+    endRun(shown.status == WallpaperResult::Status::Refused ? 3 : 0);
 }

@@ -84,13 +84,11 @@ bool ComposeWallpaper(ProgramState& program, const PictureList& pictures, Wallpa
                 program.CurrentIndex = 1;
             advanced = true;
             path = pictures[size_t(program.CurrentIndex - 1)].path;
-            // Decoded no larger than the fit needs; the fit itself works on the full size.
-            DecodedPicture read =
-                ReadImage(path, [&](QSize full) { return FitDecodeSize(full, screen, misc); });
-            parts = SplitPath(path);
-            rememberPicture(program, &parts.name);
-            advanced = false;
-            ImageBuffer picture = FitPicture(std::move(read.picture), screen, misc, read.full);
+            ImageBuffer picture = ReadFittedPicture(path, screen, misc, [&] {
+                parts = SplitPath(path);
+                rememberPicture(program, &parts.name);
+                advanced = false;
+            });
             if (QSize(picture.width(), picture.height()) == screen)
                 canvas = std::move(picture);
             else

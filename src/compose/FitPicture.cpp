@@ -22,35 +22,44 @@ FitPlan planFor(QSize full, QSize screen, const Settings::Misc& misc) {
     return PlanFit(full, screen, misc.magnify, misc.width == 1, misc.height == 1);
 }
 
-} // namespace
-
-QSize FitDecodeSize(QSize full, QSize screen, const Settings::Misc& misc) {
-    const FitPlan plan = planFor(full, screen, misc);
-    return plan.resize.isValid() ? plan.resize : full;
+// The resize of the plan, if any, and the part of it that is made: only what shows, the fill's cut or
+// the part of the screen that the centring keeps. Seam carving needs the whole resized picture, and
+// a part that does not cover the screen is taken whole: the matching background colour is the whole
+// picture's.
+ReadScaling scalingOf(const FitPlan& plan, QSize screen) {
+    if (!plan.resize.isValid()) return {};
+    const QRect whole(QPoint(0, 0), plan.resize), shown = shownPart(plan.resize, screen);
+    return {plan.resize, !plan.crop.isNull()                                ? plan.crop
+                         : plan.carveToWidth == 0 && shown.size() == screen ? shown
+                                                                            : whole};
 }
 
-ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc, QSize full) {
-    const FitPlan plan =
-        planFor(full.isValid() ? full : QSize(picture.width(), picture.height()), screen, misc);
-    const ImageLibraryFunctions& fn = Library().fn();
-    // Only what shows is resampled: the fill's cut, or the part of the screen that the centring
-    // keeps. Seam carving needs the whole resized picture.
-    if (plan.resize.isValid()) {
-        const QRect whole(QPoint(0, 0), plan.resize), shown = shownPart(plan.resize, screen);
-        // A part that does not cover the screen is taken whole: the matching background colour is
-        // the whole picture's.
-        const QRect part = !plan.crop.isNull()                                ? plan.crop
-                           : plan.carveToWidth == 0 && shown.size() == screen ? shown
-                                                                              : whole;
-        picture = ResizeImage(picture, plan.resize.width(), plan.resize.height(), part);
-    }
-    if (plan.carveToWidth > 0 && plan.carveToWidth != picture.width()) {
-        ImageBuffer carved = AllocateBuffer(plan.carveToWidth, picture.height());
-        CheckStep(fn.ISE40_SeamCarve(picture.data(), picture.width(), picture.height(), 3, picture.stride(),
-                                     0, 0, carved.data(), carved.stride(),
-                                     plan.carveToWidth - picture.width() + 1, 1000, 1),
-                  "ISE_SeamCarve", true);
-        picture = std::move(carved);
-    }
-    return picture;
+ImageBuffer carved(ImageBuffer picture, const FitPlan& plan) {
+    if (plan.carveToWidth <= 0 || plan.carveToWidth == picture.width()) return picture;
+    ImageBuffer result = AllocateBuffer(plan.carveToWidth, picture.height());
+    CheckStep(Library().fn().ISE40_SeamCarve(picture.data(), picture.width(), picture.height(), 3,
+                                             picture.stride(), 0, 0, result.data(), result.stride(),
+                                             plan.carveToWidth - picture.width() + 1, 1000, 1),
+              "ISE_SeamCarve", true);
+    return result;
+}
+
+} // namespace
+
+ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc) {
+    const FitPlan plan = planFor(QSize(picture.width(), picture.height()), screen, misc);
+    if (const ReadScaling scaling = scalingOf(plan, screen); scaling.size.isValid())
+        picture = ResizeImage(picture, scaling.size.width(), scaling.size.height(), scaling.part);
+    return carved(std::move(picture), plan);
+}
+
+ImageBuffer ReadFittedPicture(const QString& path, QSize screen, const Settings::Misc& misc,
+                              const std::function<void()>& read) {
+    FitPlan plan;
+    ImageBuffer picture = ReadImage(path, [&](QSize full) {
+        plan = planFor(full, screen, misc);
+        return scalingOf(plan, screen);
+    });
+    read();
+    return carved(std::move(picture), plan);
 }

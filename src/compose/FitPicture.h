@@ -4,15 +4,16 @@
 #include "imagelib/ImageBuffer.h"
 
 #include <QSize>
+#include <QString>
+#include <functional>
 
 // Fits the picture to the screen by the fit mode of `misc` (see FitPlan.h): resized with the
 // library's high-quality filter, then cut to the screen (fill) or seam-carved to its new width. Of a
-// resized picture larger than the screen only the part that shows when centred is made. The fit
-// works on the picture's `full` size (invalid: the picture's own); the picture itself may be a
-// decode of it scaled down to no less than FitDecodeSize.
+// resized picture larger than the screen only the part that shows when centred is made.
 // Raises ImageError when a library step fails.
-ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc, QSize full = {});
+ImageBuffer FitPicture(ImageBuffer picture, QSize screen, const Settings::Misc& misc);
 
-// The smallest picture FitPicture makes the same fit from as from a picture of `full` size: the
-// size it resizes that to, or `full` itself when it resizes nothing.
-QSize FitDecodeSize(QSize full, QSize screen, const Settings::Misc& misc);
+// Reads the picture at `path` and fits it as FitPicture does, the resizing done as it is read (see
+// ReadImage); `read` is called once it has been read and resized, before the seam carving.
+ImageBuffer ReadFittedPicture(const QString& path, QSize screen, const Settings::Misc& misc,
+                              const std::function<void()>& read);

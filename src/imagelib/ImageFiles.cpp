@@ -4,6 +4,8 @@
 #include "imagelib/ImageLibrary.h"
 
 #include <QFile>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -13,27 +15,46 @@ constexpr int kErrorBase = 1000;
     throw ImageError(kErrorBase + code, wrapper, step);
 }
 
+// A fresh buffer for a result of `size`; raises 1000 with "GlobalAlloc" when it cannot be had.
+ImageBuffer allocate(QSize size, const char* wrapper) {
+    ImageBuffer result = ImageBuffer::Allocate(size.width(), size.height());
+    if (result.empty() && !size.isEmpty()) throw ImageError(kErrorBase, wrapper, "GlobalAlloc");
+    return result;
+}
+
 } // namespace
 
 ImageBuffer ReadImage(const QString& path) {
-    return ReadImage(path, {}).picture;
+    return ReadImage(path, {});
 }
 
-DecodedPicture ReadImage(const QString& path, const std::function<QSize(QSize)>& needed) {
+ImageBuffer ReadImage(const QString& path, const std::function<ReadScaling(QSize)>& scaling) {
     const ImageLibraryFunctions& is = Library().fn();
     const IS40_SOURCE source = is.IS40_OpenFileSource(QFile::encodeName(path).constData());
     if (source == 0) raise("ReadImage", "IS_OpenFileSource", is.IS40_GetLastError());
+    const std::unique_ptr<void, void (*)(void*)> closing(reinterpret_cast<void*>(source), [](void* s) {
+        Library().fn().IS40_CloseSource(reinterpret_cast<IS40_SOURCE>(s));
+    });
     int32_t width = 0, height = 0;
-    QSize full, smallest;
-    if (needed && is.IS40_ReadImageSize(source, &width, &height) == 1)
-        smallest = needed(full = QSize(width, height));
-    uint8_t* pixels = is.IS40_ReadImage(source, &width, &height, smallest.isValid() ? smallest.width() : 0,
-                                        smallest.isValid() ? smallest.height() : 0);
+    std::optional<ReadScaling> scaled;
+    if (scaling && is.IS40_ReadImageSize(source, &width, &height) == 1) {
+        scaled = scaling(QSize(width, height));
+        if (const QRect part = scaled->part; scaled->size.isValid()) {
+            ImageBuffer result = allocate(part.size(), "ReadImage");
+            const IS40_RECT rect{part.left(), part.top(), part.left() + part.width(),
+                                 part.top() + part.height()};
+            if (is.IS40_ReadImageResized(source, scaled->size.width(), scaled->size.height(), result.data(),
+                                         result.stride(), &rect) != 1)
+                raise("ReadImage", "IS_ReadImageResized", is.IS40_GetLastError());
+            return result;
+        }
+    }
+    uint8_t* pixels = is.IS40_ReadImage(source, &width, &height, 0, 0);
     ImageBuffer image(pixels, width, height);
-    const int32_t code = is.IS40_GetLastError();
-    is.IS40_CloseSource(source);
-    if (image.empty()) raise("ReadImage", "IS_ReadImage", code);
-    return {std::move(image), full.isValid() ? full : QSize(width, height)};
+    if (image.empty()) raise("ReadImage", "IS_ReadImage", is.IS40_GetLastError());
+    if (scaling && !scaled) scaled = scaling(QSize(width, height));
+    if (!scaled || !scaled->size.isValid()) return image;
+    return ResizeImage(image, scaled->size.width(), scaled->size.height(), scaled->part);
 }
 
 void WriteImage(const QString& path, const ImageBuffer& image) {
@@ -52,8 +73,7 @@ ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t heigh
 }
 
 ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t height2, const QRect& part) {
-    ImageBuffer result = ImageBuffer::Allocate(part.width(), part.height());
-    if (result.empty() && !part.isEmpty()) throw ImageError(kErrorBase, "ResizeImage", "GlobalAlloc");
+    ImageBuffer result = allocate(part.size(), "ResizeImage");
     const IS40_RECT rect{part.left(), part.top(), part.left() + part.width(), part.top() + part.height()};
     const ImageLibraryFunctions& is = Library().fn();
     if (is.IS40_ResizeImagePart(source.data(), source.width(), source.height(), source.stride(),

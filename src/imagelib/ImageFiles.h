@@ -14,15 +14,18 @@
 // Raises 1000 + code with "IS_OpenFileSource" or "IS_ReadImage".
 ImageBuffer ReadImage(const QString& path);
 
-// A decoded picture and its full size as shown; the picture may be a scaled-down decode of it.
-struct DecodedPicture {
-    ImageBuffer picture;
-    QSize full;
+// What a picture is scaled to as it is read: the whole result's size, and the part of that which is
+// made.
+struct ReadScaling {
+    QSize size;
+    QRect part;
 };
 
-// Like ReadImage, but when the library knows the full size from the header (JPEG), `needed` maps it
-// to the smallest size the caller can use, and the picture is decoded scaled down to no less.
-DecodedPicture ReadImage(const QString& path, const std::function<QSize(QSize)>& needed);
+// Like ReadImage, but scaled as `scaling` says for the picture's full size (as shown); with no valid
+// size, the picture as it is. A JPEG's size comes from its header, and it is decoded and scaled in one
+// go, in the time and memory of the part. Raises as ReadImage and ResizeImage do, and 1000 + code with
+// "IS_ReadImageResized".
+ImageBuffer ReadImage(const QString& path, const std::function<ReadScaling(QSize)>& scaling);
 
 // Writes `image` as a 24-bit BMP that replaces the file at `path` in one step.
 // Raises 1000 + code with "IS_OpenFileDest" or "IS_WriteBMP".

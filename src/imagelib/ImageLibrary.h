@@ -7,15 +7,18 @@
 #include <QStringList>
 
 // Every function the program calls in the two image libraries, by library.
-#define VELOMIRA_IS_FUNCTIONS(X)                                                                      \
-    X(IS40_Initialize) X(IS40_GetVersion) X(IS40_GetLastError) X(IS40_OpenFileSource) X(IS40_CloseSource)    \
-    X(IS40_ReadImage) X(IS40_ReadImageSize) X(IS40_OpenFileDest) X(IS40_WriteBMP) X(IS40_CloseDest) X(IS40_ResizeImage)            \
-    X(IS40_ResizeImagePart) X(IS40_CropImage) X(IS40_FillSolidRect) X(IS40_OverlayImage)                    \
-    X(IS40_GetTextLineSize2)                                                                                 \
-    X(IS40_SetTextTransparency) X(IS40_DrawSmoothTextOnRGB2) X(IS40_QuickRotateImageInPlace)                 \
-    X(IS40_ImageToGrayScale8Bit) X(IS40_AlphaBlendRGB) X(IS40_FillTransparentRectOnImage)                    \
-    X(IS40_DrawLineOnImage) X(IS40_EXIFCreateReader) X(IS40_EXIFGetString) X(IS40_EXIFDestroyReader)         \
-    X(IS40_IPTCInitialize) X(IS40_IPTCGetTagList) X(IS40_IPTCGetTag) X(IS40_IPTCRelease)
+#define VELOMIRA_IS_FUNCTIONS(X)                                                                             \
+    X(IS40_Initialize)                                                                                       \
+    X(IS40_GetVersion) X(IS40_GetLastError) X(IS40_OpenFileSource) X(IS40_CloseSource) X(IS40_ReadImage)     \
+        X(IS40_ReadImageSize) X(IS40_ReadImageResized) X(IS40_OpenFileDest) X(IS40_WriteBMP)                 \
+            X(IS40_CloseDest) X(IS40_ResizeImage) X(IS40_ResizeImagePart) X(IS40_CropImage)                  \
+                X(IS40_FillSolidRect) X(IS40_OverlayImage) X(IS40_GetTextLineSize2)                          \
+                    X(IS40_SetTextTransparency) X(IS40_DrawSmoothTextOnRGB2) X(IS40_QuickRotateImageInPlace) \
+                        X(IS40_ImageToGrayScale8Bit) X(IS40_AlphaBlendRGB)                                   \
+                            X(IS40_FillTransparentRectOnImage) X(IS40_DrawLineOnImage)                       \
+                                X(IS40_EXIFCreateReader) X(IS40_EXIFGetString) X(IS40_EXIFDestroyReader)     \
+                                    X(IS40_IPTCInitialize) X(IS40_IPTCGetTagList) X(IS40_IPTCGetTag)         \
+                                        X(IS40_IPTCRelease)
 #define VELOMIRA_ISE_FUNCTIONS(X) X(ISE40_Initialize) X(ISE40_GetVersion) X(ISE40_SeamCarve)
 
 struct ImageLibraryFunctions {

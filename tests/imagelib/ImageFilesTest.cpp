@@ -37,8 +37,7 @@ TEST_F(Decode, LosslessFormatsKeepEveryPixel) {
     for (const QString& path : {dir.file("frame1.png"), dir.file("anim.gif"), saved(image, "picture.tif"),
                                 saved(image, "png-named.jpg", "PNG"), saved(image, "bmp-named.pcx", "BMP")}) {
         SCOPED_TRACE(path.toStdString());
-        // Only a JPEG is decoded scaled down, however small the size asked for.
-        const ImageBuffer read = ReadImage(path, [](QSize) { return QSize(1, 1); }).picture;
+        const ImageBuffer read = ReadImage(path);
         ASSERT_EQ(QSize(read.width(), read.height()), QSize(5, 3));
         for (int i = 0; i < 15; ++i)
             EXPECT_EQ(PixelAt(read, i % 5, i / 5), RgbOf(image.pixelColor(i % 5, i / 5))) << "pixel " << i;
@@ -97,16 +96,60 @@ TEST_F(Decode, ExifOrientationIsApplied) {
         expectNear(PixelAt(read, 16, 8), Qt::red);
         expectNear(PixelAt(read, 8, 24), Qt::blue);
         // Asked for at least 23 x 11 as shown: libjpeg's 3/8, the smallest eighth that gives as much
-        // (its sizes rounded up), is 24 x 12.
-        const DecodedPicture scaled = ReadImage(dir.file("photo.jpg"), [](QSize full) {
+        // (its sizes rounded up), is 24 x 12; read scaled, the size comes from the upright full size.
+        const IS40_SOURCE source = IS40_OpenFileSource(dir.file("photo.jpg").toUtf8().constData());
+        int32_t width = 0, height = 0;
+        uint8_t* pixels = IS40_ReadImage(source, &width, &height, 23, 11);
+        const ImageBuffer eighths(pixels, width, height);
+        IS40_CloseSource(source);
+        const ImageBuffer scaled = ReadImage(dir.file("photo.jpg"), [](QSize full) {
             EXPECT_EQ(full, QSize(64, 32));
-            return QSize(23, 11);
+            return ReadScaling{QSize(23, 11), QRect(0, 0, 23, 11)};
         });
-        ASSERT_EQ(QSize(scaled.picture.width(), scaled.picture.height()), QSize(24, 12));
-        EXPECT_EQ(scaled.full, QSize(64, 32));
-        expectNear(PixelAt(scaled.picture, 6, 3), Qt::red);
-        expectNear(PixelAt(scaled.picture, 3, 9), Qt::blue);
+        ASSERT_EQ(QSize(eighths.width(), eighths.height()), QSize(24, 12));
+        ASSERT_EQ(QSize(scaled.width(), scaled.height()), QSize(23, 11));
+        for (const ImageBuffer* picture : {&eighths, &scaled}) {
+            expectNear(PixelAt(*picture, 6, 3), Qt::red);
+            expectNear(PixelAt(*picture, 3, 9), Qt::blue);
+        }
     }
+}
+
+// A photo large enough to be decoded on two threads, and resampled in bands as it is decoded. In
+// full and at half size it is what ImageMagick's decoder makes of it, byte for byte. Read scaled
+// (the upper part of a fill, the middle, the whole), each of its forms, the baseline one decoded in
+// bands, the progressive one and a PNG decoded whole, gives the pixels of the decoded and then
+// resampled picture.
+TEST_F(Decode, LargePhotoAsImageMagickDecodesItAndScaledAsItIsRead) {
+    convert({"-size", "1600x1200", "plasma:fractal", "-seed", "3", "-quality", "92", dir.file("photo.jpg")});
+    convert({dir.file("photo.jpg"), "-interlace", "JPEG", dir.file("progressive.jpg")});
+    convert({dir.file("photo.jpg"), dir.file("full.png")});
+    convert({"-define", "jpeg:size=800x600", dir.file("photo.jpg"), dir.file("half.png")});
+    const auto decoded = [&](int32_t minWidth, int32_t minHeight, const QString& path) {
+        const IS40_SOURCE source = IS40_OpenFileSource(path.toUtf8().constData());
+        int32_t width = 0, height = 0;
+        uint8_t* pixels = IS40_ReadImage(source, &width, &height, minWidth, minHeight);
+        ImageBuffer image(pixels, width, height);
+        IS40_CloseSource(source);
+        return image;
+    };
+    for (const auto& [size, reference] : {std::pair(0, "full.png"), std::pair(800, "half.png")})
+        EXPECT_TRUE(std::ranges::equal(decoded(size, size * 3 / 4, dir.file("photo.jpg")).bytes(),
+                                       ReadImage(dir.file(reference)).bytes()))
+            << reference;
+
+    // 1100 x 650 is made from libjpeg's 6/8, 1200 x 900.
+    const QSize size(1100, 650);
+    for (const char* name : {"photo.jpg", "progressive.jpg", "full.png"})
+        for (const QRect part : {QRect(0, 0, 1100, 400), QRect(50, 100, 1000, 450), QRect(QPoint(), size)}) {
+            SCOPED_TRACE(testing::Message() << name << " " << part.y() << "+" << part.height());
+            const ImageBuffer whole = decoded(size.width(), size.height(), dir.file(name));
+            const ImageBuffer read = ReadImage(dir.file(name), [&](QSize) {
+                return ReadScaling{size, part};
+            });
+            EXPECT_TRUE(std::ranges::equal(read.bytes(),
+                                           ResizeImage(whole, size.width(), size.height(), part).bytes()));
+        }
 }
 
 // What a user meets: cut-off downloads (for the JPEG decoder's own and one of Qt's), files that are

@@ -80,6 +80,14 @@ TEST(PixelOps, ResizeFiltersAverageAroundTheRightCentres) {
         resized(Drawn(256, 2, [](int x, int) { return grey(x); }), 32, 1, IS40_RESIZE_LANCZOS);
     for (int i = 2; i < 30; ++i)
         EXPECT_NEAR(PixelAt(ramp, i, 0)[0], 8 * i + 3.5, 1) << i;
+    // Down a picture large enough for several bands of rows on each of two threads: halved, steps two
+    // rows high become one row each, any row off shows.
+    const ImageBuffer tall = resized(Drawn(600, 1024, [](int, int y) { return grey(y / 2 % 256); }), 300, 512,
+                                     IS40_RESIZE_LANCZOS);
+    for (int i = 3; i < 509; ++i)
+        if (i % 256 > 3 && i % 256 < 252) {
+            EXPECT_EQ(PixelAt(tall, 150, i), grey(i % 256)) << i;
+        }
 }
 
 // Filling a 1920 x 1080 screen with a 1 x 400 picture resamples only the cut that shows, not the

@@ -103,17 +103,31 @@ constexpr int kStripBytes = kStripRows * 3;
 // Rows of the result per band when the vertical pass comes first: a few strips for each thread.
 constexpr int32_t kBandRows = 8 * kStripRows;
 
+// Copies a pixel as one 4-byte move when `wide`, which also reads and writes the byte after it; the
+// callers go through the pixels in an order that writes that byte again afterwards.
+inline void copyPixel(uint8_t* to, const uint8_t* from, bool wide) {
+    if (!wide) return void(std::memcpy(to, from, 3));
+    uint32_t v;
+    std::memcpy(&v, from, 4);
+    std::memcpy(to, &v, 4);
+}
+
 VELOMIRA_VECTOR_CLONES void horizontal(const ConstView& src, const MutableView& dst, const Taps<int16_t>& t,
                                        int64_t y0, int64_t y1) {
     std::vector<uint8_t> columns(size_t(src.width) * kStripBytes);
     int32_t sums[kStripBytes];
+    uint8_t bytes[kStripBytes + 1];
     for (int64_t y = y0; y < y1; y += kStripRows) {
         const int rows = int(std::min<int64_t>(kStripRows, y1 - y));
-        for (int r = 0; r < rows; ++r) {
-            const uint8_t* in = src.pixel(0, int32_t(y + r));
-            for (int32_t x = 0; x < src.width; ++x)
-                std::memcpy(&columns[size_t(x) * kStripBytes + size_t(r) * 3], in + x * 3, 3);
-        }
+        // Column by column, each from the top: the byte after a pixel is the next row's, or the next
+        // column's first, written afterwards.
+        const uint8_t* in[kStripRows];
+        for (int r = 0; r < rows; ++r)
+            in[r] = src.pixel(0, int32_t(y + r));
+        uint8_t* to = columns.data();
+        for (int32_t x = 0; x < src.width; ++x, to += kStripBytes)
+            for (int r = 0; r < rows; ++r)
+                copyPixel(to + r * 3, in[r] + x * 3, x < src.width - 1);
         for (int32_t x = 0; x < dst.width; ++x) {
             std::fill_n(sums, kStripBytes, 0);
             const uint8_t* column = &columns[size_t(t.first[x]) * kStripBytes];
@@ -121,11 +135,11 @@ VELOMIRA_VECTOR_CLONES void horizontal(const ConstView& src, const MutableView& 
             for (int32_t k = 0; k < t.count[x]; ++k, column += kStripBytes)
                 for (int i = 0; i < kStripBytes; ++i)
                     sums[i] += w[k] * column[i];
-            for (int r = 0; r < rows; ++r) {
-                uint8_t* out = dst.pixel(x, int32_t(y + r));
-                out[0] = toByte(sums[r * 3]), out[1] = toByte(sums[r * 3 + 1]),
-                out[2] = toByte(sums[r * 3 + 2]);
-            }
+            for (int i = 0; i < kStripBytes; ++i)
+                bytes[i] = toByte(sums[i]);
+            // Left to right: the byte after a pixel is the next one's, written later.
+            for (int r = 0; r < rows; ++r)
+                copyPixel(dst.pixel(x, int32_t(y + r)), &bytes[r * 3], x < dst.width - 1);
         }
     }
 }

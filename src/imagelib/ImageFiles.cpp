@@ -22,6 +22,11 @@ ImageBuffer allocate(QSize size, const char* wrapper) {
     return result;
 }
 
+// The library's form of a rectangle: right and bottom exclusive.
+IS40_RECT toRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 } // namespace
 
 ImageBuffer ReadImage(const QString& path) {
@@ -41,8 +46,7 @@ ImageBuffer ReadImage(const QString& path, const std::function<ReadScaling(QSize
         scaled = scaling(QSize(width, height));
         if (const QRect part = scaled->part; scaled->size.isValid()) {
             ImageBuffer result = allocate(part.size(), "ReadImage");
-            const IS40_RECT rect{part.left(), part.top(), part.left() + part.width(),
-                                 part.top() + part.height()};
+            const IS40_RECT rect = toRect(part);
             if (is.IS40_ReadImageResized(source, scaled->size.width(), scaled->size.height(), result.data(),
                                          result.stride(), &rect) != 1)
                 raise("ReadImage", "IS_ReadImageResized", is.IS40_GetLastError());
@@ -74,7 +78,7 @@ ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t heigh
 
 ImageBuffer ResizeImage(const ImageBuffer& source, int32_t width2, int32_t height2, const QRect& part) {
     ImageBuffer result = allocate(part.size(), "ResizeImage");
-    const IS40_RECT rect{part.left(), part.top(), part.left() + part.width(), part.top() + part.height()};
+    const IS40_RECT rect = toRect(part);
     const ImageLibraryFunctions& is = Library().fn();
     if (is.IS40_ResizeImagePart(source.data(), source.width(), source.height(), source.stride(),
                                 result.data(), width2, height2, result.stride(), &rect, 3,

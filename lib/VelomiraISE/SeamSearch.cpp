@@ -4,6 +4,7 @@
 #include "ForwardEnergy.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 #include <vector>
 
@@ -14,10 +15,51 @@ int Sign(int v) {
     return (v > 0) - (v < 0);
 }
 
+// The pixels of one row that seams have taken, a bit each. Seams crowd into the cheap places, so the
+// nearest free pixel is looked for a word at a time.
+class TakenPixels {
+public:
+    explicit TakenPixels(int width) : width_(width), words_((static_cast<size_t>(width) + 63) / 64) {}
+    bool operator[](int x) const { return words_[x >> 6] >> (x & 63) & 1; }
+    void take(int x) { words_[x >> 6] |= uint64_t{1} << (x & 63); }
+    void clear() { std::fill(words_.begin(), words_.end(), 0); }
+
+    // The nearest free pixel from x leftwards, -1 if there is none.
+    int freeLeftOf(int x) const {
+        if (x < 0) return -1;
+        int word = x >> 6;
+        uint64_t free = ~words_[word] & (~uint64_t{0} >> (63 - (x & 63)));
+        while (!free) {
+            if (--word < 0) return -1;
+            free = ~words_[word];
+        }
+        return word * 64 + 63 - std::countl_zero(free);
+    }
+
+    // The nearest free pixel from x rightwards, the width if there is none.
+    int freeRightOf(int x) const {
+        if (x >= width_) return width_;
+        int word = x >> 6;
+        uint64_t free = ~words_[word] & (~uint64_t{0} << (x & 63));
+        while (!free) {
+            if (++word == static_cast<int>(words_.size())) return width_;
+            free = ~words_[word];
+        }
+        return std::min(width_, word * 64 + std::countr_zero(free)); // the bits past the width are free
+    }
+
+private:
+    int width_;
+    std::vector<uint64_t> words_;
+};
+
 // How much dearer than the seams it passed over a pushed-aside seam may become, in percent of the
 // cheapest seam's cost: enough to keep seams that only squeeze past each other in texture, too little
 // for one that has to cut through an object the others went round.
 constexpr int64_t kSlackPercent = 75;
+
+// More than any seam can cost.
+constexpr int64_t kNoWay = int64_t{1} << 40;
 
 // The picture as carving has left it so far: each row keeps its remaining pixels packed at its start,
 // with their luminance and their column in the original picture. Rows stay `stride_` apart, so
@@ -31,7 +73,6 @@ private:
     Luma* luma(int y) { return luma_.data() + offset(y); }
     int32_t* column(int y) { return column_.data() + offset(y); }
     int32_t* cost(int y) { return cost_.data() + offset(y); }
-    uint8_t* claimed(int y) { return claimed_.data() + offset(y); }
     int32_t* seams(int y, int count) { return seams_.data() + static_cast<size_t>(y) * count; }
     size_t offset(int y) const { return static_cast<size_t>(y) * stride_; }
     bool parallel() const { return options_.bothCores && WorthTwoThreads(int64_t{width_} * height_); }
@@ -39,9 +80,8 @@ private:
     void computeCosts();
     int traceSeams(int tries, int wanted);
     template <typename Step>
-    void advance(const int32_t* from, int32_t* to, int count, uint8_t* taken, const int32_t* ahead,
-                 int64_t* extra, int32_t* links, const Step& step) const;
-    int nearestFree(const uint8_t* taken, int32_t* link, int x) const;
+    void advance(const int32_t* from, int32_t* to, int count, TakenPixels& taken, const int32_t* ahead,
+                 int64_t* extra, const Step& step) const;
     int keepCheapSeams(int tries, int wanted);
     void removeSeams(int found);
 
@@ -52,29 +92,25 @@ private:
     int middle_; // the top-down and the bottom-up passes meet in this row
     LargeBuffer<Luma> luma_;
     LargeBuffer<int32_t> column_;
-    LargeBuffer<int32_t> cost_;    // top-down costs above the middle row, bottom-up ones from it on
-    std::vector<int32_t> meet_;    // top-down costs of the middle row
-    LargeBuffer<uint8_t> claimed_; // the pixels this pass's seams have taken
-    std::vector<int32_t> seams_;   // the columns of one pass's seams, row by row
+    LargeBuffer<int32_t> cost_;  // top-down costs above the middle row, bottom-up ones from it on
+    std::vector<int32_t> meet_;  // top-down costs of the middle row
+    std::vector<int32_t> seams_; // the columns of one pass's seams, row by row
     std::vector<int64_t> extra_;
     std::vector<int64_t> budgets_;
     std::vector<int32_t> order_;
     std::vector<int32_t> scratch_;
-    std::vector<int32_t> links_; // for each direction of tracing, the links of nearestFree
 };
 
 SeamSearch::SeamSearch(const RgbView& image, const CarveOptions& options)
     : options_(options), stride_(image.width), height_(image.height), width_(image.width),
       middle_(image.height / 2), luma_(offset(height_)), column_(offset(height_)), cost_(offset(height_)),
-      meet_(stride_), claimed_(offset(height_)), order_(stride_), scratch_(2 * static_cast<size_t>(stride_)),
-      links_(4 * static_cast<size_t>(stride_)) {
+      meet_(stride_), order_(stride_), scratch_(2 * static_cast<size_t>(stride_)) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             const uint8_t* rgb = image.row(y);
             for (int x = 0; x < width_; ++x)
                 luma(y)[x] = LumaOf(rgb + 3 * x);
             std::iota(column(y), column(y) + width_, 0);
-            std::fill_n(claimed(y), width_, 0);
         }
     });
 }
@@ -133,22 +169,27 @@ int SeamSearch::traceSeams(int tries, int wanted) {
     int32_t* start = seams(middle_, tries);
     for (int s = 0; s < tries; ++s) {
         start[s] = order_[s];
-        claimed(middle_)[start[s]] = 1;
         budgets_[s] = limit - total(start[s]);
         extra_[s] = -int64_t{meet_[start[s]]};
         extra_[tries + s] = -int64_t{below[start[s]]};
     }
     const auto upwards = [&] {
-        for (int y = middle_; y > 0; --y)
-            advance(seams(y, tries), seams(y - 1, tries), tries, claimed(y - 1), cost(y - 1), extra_.data(),
-                    links_.data(),
-                    [&](int x, int k) { return StepCost(luma(y - 1), luma(y), width_, x, Sign(k - x)); });
+        TakenPixels taken(width_); // in the row being entered
+        for (int y = middle_; y > 0; --y) {
+            advance(seams(y, tries), seams(y - 1, tries), tries, taken, cost(y - 1), extra_.data(),
+                    [above = luma(y - 1), row = luma(y), width = width_](int x, int k) {
+                        return StepCost(above, row, width, x, Sign(k - x));
+                    });
+        }
     };
     const auto downwards = [&] {
-        for (int y = middle_; y < height_ - 1; ++y)
-            advance(seams(y, tries), seams(y + 1, tries), tries, claimed(y + 1), cost(y + 1),
-                    extra_.data() + tries, links_.data() + 2 * stride_,
-                    [&](int x, int k) { return StepCost(luma(y), luma(y + 1), width_, k, Sign(x - k)); });
+        TakenPixels taken(width_);
+        for (int y = middle_; y < height_ - 1; ++y) {
+            advance(seams(y, tries), seams(y + 1, tries), tries, taken, cost(y + 1), extra_.data() + tries,
+                    [above = luma(y), row = luma(y + 1), width = width_](int x, int k) {
+                        return StepCost(above, row, width, k, Sign(x - k));
+                    });
+        }
     };
     RunBoth(upwards, downwards, parallel());
     return keepCheapSeams(tries, wanted);
@@ -161,46 +202,38 @@ int SeamSearch::traceSeams(int tries, int wanted) {
 // taken; with the best cost on from where the seam now is, that is what being pushed aside has cost it
 // so far at least, and once that exceeds its budget the seam is given up (column -1 from there on).
 template <typename Step>
-void SeamSearch::advance(const int32_t* from, int32_t* to, int count, uint8_t* taken, const int32_t* ahead,
-                         int64_t* extra, int32_t* links, const Step& step) const {
-    int32_t* leftLinks = links; // nearestFree's links to the left, then those to the right
-    int32_t* rightLinks = links + stride_;
+void SeamSearch::advance(const int32_t* from, int32_t* to, int count, TakenPixels& taken,
+                         const int32_t* ahead, int64_t* extra, const Step& step) const {
+    // Locals, as the stores below could alias members of the same type.
+    const int width = width_;
+    const int64_t* budgets = budgets_.data();
     for (int s = 0; s < count; ++s) {
         const int x = from[s];
         to[s] = -1;
         if (x < 0) continue;
-        const int left = nearestFree(taken, leftLinks, x - 1);
-        const int right = nearestFree(taken, rightLinks, x + 1);
-        int best = -1;
-        int32_t bestStep = 0, bestCost = 0;
-        for (const int k : {x, left, right}) // straight first, so that ties keep a seam straight
-            if (k >= 0 && k < width_ && !taken[k]) {
-                const int32_t stepCost = step(x, k);
-                if (best < 0 || ahead[k] + stepCost < bestCost)
-                    best = k, bestStep = stepCost, bestCost = ahead[k] + stepCost;
-            }
+        const int left = taken.freeLeftOf(x - 1);
+        const int right = taken.freeRightOf(x + 1);
+        // Which way is cheapest is not predictable, so all three are costed and picked without branches;
+        // a way that does not exist costs kNoWay. Straight comes first, so that ties keep a seam straight.
+        const int l = left >= 0 ? left : x, r = right < width ? right : x;
+        const int32_t straightStep = step(x, x), leftStep = step(x, l), rightStep = step(x, r);
+        const int64_t straight = taken[x] ? kNoWay : int64_t{ahead[x]} + straightStep;
+        const int64_t toLeft = left >= 0 ? int64_t{ahead[l]} + leftStep : kNoWay;
+        const int64_t toRight = right < width ? int64_t{ahead[r]} + rightStep : kNoWay;
+        int best = x;
+        int32_t bestStep = straightStep;
+        int64_t bestCost = straight;
+        best = toLeft < bestCost ? l : best;
+        bestStep = toLeft < bestCost ? leftStep : bestStep;
+        bestCost = std::min(bestCost, toLeft);
+        best = toRight < bestCost ? r : best;
+        bestStep = toRight < bestCost ? rightStep : bestStep;
         extra[s] += bestStep;
-        if (extra[s] + ahead[best] > budgets_[s]) continue;
+        if (extra[s] + ahead[best] > budgets[s]) continue;
         to[s] = best;
-        taken[best] = 1;
-        leftLinks[best] = best - 1;
-        rightLinks[best] = best + 1;
+        taken.take(best);
     }
-}
-
-// The nearest pixel from x on that no seam has taken, in the direction of `link` (-1 or width_ past the
-// edge). A taken pixel links to one on the way there, and each search shortens the links it followed,
-// so seams that crowd into one place do not walk the whole crowd again and again.
-int SeamSearch::nearestFree(const uint8_t* taken, int32_t* link, int x) const {
-    int free = x;
-    while (free >= 0 && free < width_ && taken[free])
-        free = link[free];
-    while (x != free) {
-        const int next = link[x];
-        link[x] = free;
-        x = next;
-    }
-    return free;
+    taken.clear(); // for the next row
 }
 
 // A seam that earlier ones pushed aside may have had to cut through what they went round. Keeps a
@@ -220,10 +253,7 @@ int SeamSearch::keepCheapSeams(int tries, int wanted) {
         int32_t* xs = seams(y, tries);
         int32_t* out = seams(y, kept);
         for (int s = 0; s < tries; ++s)
-            if (keep[s])
-                *out++ = xs[s];
-            else if (xs[s] >= 0)
-                claimed(y)[xs[s]] = 0;
+            if (keep[s]) *out++ = xs[s];
     }
     return kept;
 }
@@ -232,11 +262,13 @@ int SeamSearch::keepCheapSeams(int tries, int wanted) {
 // which beats a copy per run between gaps.
 void SeamSearch::removeSeams(int found) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
+        std::vector<uint8_t> taken(width_);
         for (int y = begin; y < end; ++y) {
             const int32_t* xs = seams(y, found);
             Luma* l = luma(y);
             int32_t* c = column(y);
-            uint8_t* taken = claimed(y);
+            for (int s = 0; s < found; ++s)
+                taken[xs[s]] = 1;
             const int first = *std::min_element(xs, xs + found);
             for (int x = first, to = first; x < width_; ++x) {
                 l[to] = l[x];

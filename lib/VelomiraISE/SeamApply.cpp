@@ -3,6 +3,7 @@
 #include "BothCores.h"
 
 #include <cstring>
+#include <vector>
 
 namespace velomira::carve {
 namespace {
@@ -12,40 +13,47 @@ void CopyRows(const RgbView& image, const RgbTarget& out) {
         std::memcpy(out.row(y), image.row(y), 3 * static_cast<size_t>(image.width));
 }
 
-// Calls row(kept, in, out) for every row, `kept` the columns that remain after removing the seams, the
-// rows shared between two threads when `parallel`.
+// Calls row(seams, in, out) for every row, `seams` the picture's columns the seams take in that row
+// (ascending), the rows shared between two threads when `parallel`.
 template <typename Row>
-void EachRow(const RgbView& image, const Remaining& remaining, const RgbTarget& out, bool parallel,
-             const Row& row) {
+void EachRow(const RgbView& image, const Seams& seams, const RgbTarget& out, bool parallel, const Row& row) {
     ForRowHalves(image.height, parallel, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            row(remaining.row(y), image.row(y), out.row(y));
-    });
-}
-
-void RemoveSeams(const RgbView& image, const Remaining& remaining, const RgbTarget& out, bool parallel) {
-    EachRow(image, remaining, out, parallel, [&](const int32_t* kept, const uint8_t* in, uint8_t* to) {
-        for (int x = 0; x < remaining.width; ++x)
-            std::memcpy(to + 3 * x, in + 3 * kept[x], 3);
-    });
-}
-
-// The seam pixels are the columns that were not kept.
-void DoubleSeams(const RgbView& image, const Remaining& remaining, const RgbTarget& out, bool parallel) {
-    EachRow(image, remaining, out, parallel, [&](const int32_t* kept, const uint8_t* in, uint8_t* to) {
-        for (int x = 0, next = 0; x < image.width; ++x) {
-            const uint8_t* pixel = in + 3 * x;
-            std::memcpy(to, pixel, 3);
-            to += 3;
-            if (next < remaining.width && kept[next] == x) {
-                ++next;
-            } else {
-                const uint8_t* right = x + 1 < image.width ? pixel + 3 : pixel;
-                for (int c = 0; c < 3; ++c)
-                    *to++ = static_cast<uint8_t>((pixel[c] + right[c] + 1) / 2);
-            }
+        std::vector<int32_t> columns, work;
+        for (int y = begin; y < end; ++y) {
+            seams.row(y, columns, work);
+            row(columns, image.row(y), out.row(y));
         }
     });
+}
+
+void RemoveSeams(const RgbView& image, const Seams& seams, const RgbTarget& out, bool parallel) {
+    EachRow(image, seams, out, parallel,
+            [&](const std::vector<int32_t>& columns, const uint8_t* in, uint8_t* to) {
+                int from = 0;
+                for (const int32_t x : columns) {
+                    std::memcpy(to, in + 3 * from, 3 * static_cast<size_t>(x - from));
+                    to += 3 * (x - from);
+                    from = x + 1;
+                }
+                std::memcpy(to, in + 3 * from, 3 * static_cast<size_t>(image.width - from));
+            });
+}
+
+void DoubleSeams(const RgbView& image, const Seams& seams, const RgbTarget& out, bool parallel) {
+    EachRow(image, seams, out, parallel,
+            [&](const std::vector<int32_t>& columns, const uint8_t* in, uint8_t* to) {
+                for (int x = 0, next = 0; x < image.width; ++x) {
+                    const uint8_t* pixel = in + 3 * x;
+                    std::memcpy(to, pixel, 3);
+                    to += 3;
+                    if (next < static_cast<int>(columns.size()) && columns[next] == x) {
+                        ++next;
+                        const uint8_t* right = x + 1 < image.width ? pixel + 3 : pixel;
+                        for (int c = 0; c < 3; ++c)
+                            *to++ = static_cast<uint8_t>((pixel[c] + right[c] + 1) / 2);
+                    }
+                }
+            });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "BothCores.h"
 #include "ForwardEnergy.h"
+#include "LargeBuffer.h"
 
 #include <algorithm>
 #include <bit>
@@ -61,17 +62,15 @@ constexpr int64_t kSlackPercent = 75;
 // More than any seam can cost.
 constexpr int64_t kNoWay = int64_t{1} << 40;
 
-// The picture as carving has left it so far: each row keeps its remaining pixels packed at its start,
-// with their luminance and their column in the original picture. Rows stay `stride_` apart, so
-// removing seams never moves a row.
+// The picture as carving has left it so far: each row keeps the luminance of its remaining pixels
+// packed at its start. Rows stay `stride_` apart, so removing seams never moves a row.
 class SeamSearch {
 public:
     SeamSearch(const RgbView& image, const CarveOptions& options);
-    Remaining run(int count);
+    Seams run(int count);
 
 private:
     Luma* luma(int y) { return luma_.data() + offset(y); }
-    int32_t* column(int y) { return column_.data() + offset(y); }
     int32_t* cost(int y) { return cost_.data() + offset(y); }
     int32_t* seams(int y, int count) { return seams_.data() + static_cast<size_t>(y) * count; }
     size_t offset(int y) const { return static_cast<size_t>(y) * stride_; }
@@ -91,7 +90,6 @@ private:
     int width_;  // the current width
     int middle_; // the top-down and the bottom-up passes meet in this row
     LargeBuffer<Luma> luma_;
-    LargeBuffer<int32_t> column_;
     LargeBuffer<int32_t> cost_;  // top-down costs above the middle row, bottom-up ones from it on
     std::vector<int32_t> meet_;  // top-down costs of the middle row
     std::vector<int32_t> seams_; // the columns of one pass's seams, row by row
@@ -103,30 +101,30 @@ private:
 
 SeamSearch::SeamSearch(const RgbView& image, const CarveOptions& options)
     : options_(options), stride_(image.width), height_(image.height), width_(image.width),
-      middle_(image.height / 2), luma_(offset(height_)), column_(offset(height_)), cost_(offset(height_)),
-      meet_(stride_), order_(stride_), scratch_(2 * static_cast<size_t>(stride_)) {
+      middle_(image.height / 2), luma_(offset(height_)), cost_(offset(height_)), meet_(stride_),
+      order_(stride_), scratch_(2 * static_cast<size_t>(stride_)) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             const uint8_t* rgb = image.row(y);
             for (int x = 0; x < width_; ++x)
                 luma(y)[x] = LumaOf(rgb + 3 * x);
-            std::iota(column(y), column(y) + width_, 0);
         }
     });
 }
 
-Remaining SeamSearch::run(int count) {
-    if (count == width_) // every column goes
-        width_ = count = 0;
+Seams SeamSearch::run(int count) {
+    Seams found(width_, count);
+    if (count == width_) return found; // every column goes
     while (count > 0) {
         const int divisor = options_.seamsPerPassDivisor;
         const int tries = divisor > 0 ? std::min(width_ - 1, std::max(1, width_ / divisor)) : 1;
         computeCosts();
         const int kept = traceSeams(tries, count);
         removeSeams(kept);
+        found.add({seams_.begin(), seams_.begin() + static_cast<ptrdiff_t>(kept) * height_}, kept);
         count -= kept;
     }
-    return {std::move(column_), width_, static_cast<size_t>(stride_)};
+    return found;
 }
 
 // Splitting the rows at the middle lets the two passes run at once, each on its own core, and the
@@ -258,25 +256,24 @@ int SeamSearch::keepCheapSeams(int tries, int wanted) {
     return kept;
 }
 
-// Closes the gaps the seams leave in each row. The copy runs without branches from the first gap on,
-// which beats a copy per run between gaps.
+// Closes the gaps the seams leave in each row and sorts each row's seams. The copy runs without branches
+// from the first gap on, which beats a copy per run between gaps.
 void SeamSearch::removeSeams(int found) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
         std::vector<uint8_t> taken(width_);
         for (int y = begin; y < end; ++y) {
-            const int32_t* xs = seams(y, found);
+            int32_t* xs = seams(y, found);
             Luma* l = luma(y);
-            int32_t* c = column(y);
             for (int s = 0; s < found; ++s)
                 taken[xs[s]] = 1;
             const int first = *std::min_element(xs, xs + found);
             for (int x = first, to = first; x < width_; ++x) {
                 l[to] = l[x];
-                c[to] = c[x];
                 to += !taken[x];
             }
             for (int s = 0; s < found; ++s)
                 taken[xs[s]] = 0;
+            std::sort(xs, xs + found);
         }
     });
     width_ -= found;
@@ -284,7 +281,35 @@ void SeamSearch::removeSeams(int found) {
 
 } // namespace
 
-Remaining FindSeams(const RgbView& image, int count, const CarveOptions& options) {
+// Maps each pass's seams back to the picture's columns: the i-th column a pass saw is the picture's
+// column i + (the number of columns earlier passes took up to it). Both lists are ascending, so one
+// walk through them does it.
+void Seams::row(int y, std::vector<int32_t>& columns, std::vector<int32_t>& work) const {
+    columns.clear();
+    if (count_ == width_) { // every column
+        columns.resize(width_);
+        std::iota(columns.begin(), columns.end(), 0);
+        return;
+    }
+    for (const Pass& pass : passes_) {
+        const int32_t* xs = pass.columns.data() + static_cast<size_t>(y) * pass.perRow;
+        work.resize(columns.size() + pass.perRow);
+        size_t earlier = 0;
+        auto out = work.begin();
+        for (int s = 0; s < pass.perRow; ++s) {
+            int32_t x = xs[s] + static_cast<int32_t>(earlier);
+            while (earlier < columns.size() && columns[earlier] <= x) {
+                *out++ = columns[earlier++];
+                ++x;
+            }
+            *out++ = x;
+        }
+        std::copy(columns.begin() + static_cast<ptrdiff_t>(earlier), columns.end(), out);
+        columns.swap(work);
+    }
+}
+
+Seams FindSeams(const RgbView& image, int count, const CarveOptions& options) {
     return SeamSearch(image, options).run(count);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LargeBuffer.h"
 #include "RgbView.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace velomira::carve {
 
@@ -15,18 +15,29 @@ struct CarveOptions {
     bool bothCores = true;
 };
 
-// What is left of a picture once its seams are removed: for each row, the original columns of the
-// `width` pixels that remain, in order; rows are `stride` elements apart.
-struct Remaining {
-    LargeBuffer<int32_t> columns;
-    int width = 0;
-    size_t stride = 0;
+// The seams found, a pass at a time: each pass's seams are columns of the rows as the passes before
+// it left them, ascending in each row. Far smaller than a column map of the picture when few seams go.
+class Seams {
+public:
+    Seams(int width, int count) : width_(width), count_(count) {}
+    int count() const { return count_; }
+    // Adds a pass of `perRow` seams, `columns` holding them row by row.
+    void add(std::vector<int32_t> columns, int perRow) { passes_.push_back({perRow, std::move(columns)}); }
+    // The picture's columns that the seams take in row y, ascending; `work` is working space.
+    void row(int y, std::vector<int32_t>& columns, std::vector<int32_t>& work) const;
 
-    const int32_t* row(int y) const { return columns.data() + static_cast<size_t>(y) * stride; }
+private:
+    struct Pass {
+        int perRow;
+        std::vector<int32_t> columns;
+    };
+    int width_;
+    int count_;
+    std::vector<Pass> passes_;
 };
 
 // Removes `count` (0 .. width) vertical seams of `image`, one after another, each on the picture left
 // by the ones before. Throws std::bad_alloc when memory runs out.
-Remaining FindSeams(const RgbView& image, int count, const CarveOptions& options);
+Seams FindSeams(const RgbView& image, int count, const CarveOptions& options);
 
 } // namespace velomira::carve

@@ -36,10 +36,6 @@ int32_t BestFromBelow(const Luma* row, const Luma* below, const int32_t* costBel
 
 } // namespace
 
-Luma LumaOf(const uint8_t* rgb) {
-    return static_cast<Luma>((77 * rgb[0] + 150 * rgb[1] + 29 * rgb[2]) >> 6);
-}
-
 // The interior loops below have no dependence between columns, so the compiler turns them into
 // vector code; the two edge pixels go through the general step cost.
 void CostDown(const Luma* __restrict above, const Luma* __restrict row, const int32_t* __restrict costAbove,

@@ -15,7 +15,10 @@ using Luma = int16_t;
 // The most one row can add to a seam's cost.
 constexpr int32_t kMaxStepCost = 2 * 1020;
 
-Luma LumaOf(const uint8_t* rgb);
+// Inline, so that the conversion of a row vectorises.
+inline Luma LumaOf(const uint8_t* rgb) {
+    return static_cast<Luma>((77 * rgb[0] + 150 * rgb[1] + 29 * rgb[2]) >> 6);
+}
 
 // Cost of removing pixel x of `row` when the seam comes from pixel x + d of `above` (d in -1 .. 1,
 // x + d inside the row). For the top row, pass the row itself as `above` and d = 0.

@@ -1,6 +1,7 @@
 #include "SeamSearch.h"
 
 #include "BothCores.h"
+#include "CostRows.h"
 #include "ForwardEnergy.h"
 #include "LargeBuffer.h"
 
@@ -71,7 +72,6 @@ public:
 
 private:
     Luma* luma(int y) { return luma_.data() + offset(y); }
-    int32_t* cost(int y) { return cost_.data() + offset(y); }
     int32_t* seams(int y, int count) { return seams_.data() + static_cast<size_t>(y) * count; }
     size_t offset(int y) const { return static_cast<size_t>(y) * stride_; }
     bool parallel() const { return options_.bothCores && WorthTwoThreads(int64_t{width_} * height_); }
@@ -90,19 +90,35 @@ private:
     int width_;  // the current width
     int middle_; // the top-down and the bottom-up passes meet in this row
     LargeBuffer<Luma> luma_;
-    LargeBuffer<int32_t> cost_;  // top-down costs above the middle row, bottom-up ones from it on
-    std::vector<int32_t> meet_;  // top-down costs of the middle row
+    std::vector<int32_t> scratch_;
+    CostRows down_; // top-down costs of the rows 0 .. middle_
+    CostRows up_;   // bottom-up costs of the rows height_ - 1 .. middle_, row i being height_ - 1 - i
     std::vector<int32_t> seams_; // the columns of one pass's seams, row by row
     std::vector<int64_t> extra_;
     std::vector<int64_t> budgets_;
     std::vector<int32_t> order_;
-    std::vector<int32_t> scratch_;
 };
 
 SeamSearch::SeamSearch(const RgbView& image, const CarveOptions& options)
     : options_(options), stride_(image.width), height_(image.height), width_(image.width),
-      middle_(image.height / 2), luma_(offset(height_)), cost_(offset(height_)), meet_(stride_),
-      order_(stride_), scratch_(2 * static_cast<size_t>(stride_)) {
+      middle_(image.height / 2), luma_(offset(height_)), scratch_(2 * static_cast<size_t>(stride_)),
+      down_(stride_, middle_ + 1,
+            [this](int y, const int32_t* above, int32_t* row) {
+                if (y == 0)
+                    for (int x = 0; x < width_; ++x)
+                        row[x] = StepCost(luma(0), luma(0), width_, x, 0);
+                else
+                    CostDown(luma(y - 1), luma(y), above, row, width_, scratch_.data());
+            }),
+      up_(stride_, height_ - middle_,
+          [this](int i, const int32_t* below, int32_t* row) {
+              const int y = height_ - 1 - i;
+              if (i == 0)
+                  std::fill_n(row, width_, 0);
+              else
+                  CostUp(luma(y), luma(y + 1), below, row, width_, scratch_.data() + stride_);
+          }),
+      order_(stride_) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             const uint8_t* rgb = image.row(y);
@@ -114,7 +130,6 @@ SeamSearch::SeamSearch(const RgbView& image, const CarveOptions& options)
 
 Seams SeamSearch::run(int count) {
     Seams found(width_, count);
-    if (count == width_) return found; // every column goes
     while (count > 0) {
         const int divisor = options_.seamsPerPassDivisor;
         const int tries = divisor > 0 ? std::min(width_ - 1, std::max(1, width_ / divisor)) : 1;
@@ -130,20 +145,7 @@ Seams SeamSearch::run(int count) {
 // Splitting the rows at the middle lets the two passes run at once, each on its own core, and the
 // sum of both costs in the middle row is the cost of the best seam through each of its pixels.
 void SeamSearch::computeCosts() {
-    const auto down = [&] {
-        int32_t* top = middle_ == 0 ? meet_.data() : cost(0);
-        for (int x = 0; x < width_; ++x)
-            top[x] = StepCost(luma(0), luma(0), width_, x, 0);
-        for (int y = 1; y <= middle_; ++y)
-            CostDown(luma(y - 1), luma(y), cost(y - 1), y == middle_ ? meet_.data() : cost(y), width_,
-                     scratch_.data());
-    };
-    const auto up = [&] {
-        std::fill_n(cost(height_ - 1), width_, 0);
-        for (int y = height_ - 2; y >= middle_; --y)
-            CostUp(luma(y), luma(y + 1), cost(y + 1), cost(y), width_, scratch_.data() + stride_);
-    };
-    RunBoth(down, up, parallel());
+    RunBoth([&] { down_.compute(); }, [&] { up_.compute(); }, parallel());
 }
 
 // Traces the `tries` cheapest seams through the middle row, keeps up to `wanted` of them and returns
@@ -153,8 +155,9 @@ void SeamSearch::computeCosts() {
 // picks the same pixels as tracing them one by one but stays within two rows of memory; the rows above
 // and below the middle row go to different threads.
 int SeamSearch::traceSeams(int tries, int wanted) {
-    const int32_t* below = cost(middle_);
-    const auto total = [&](int32_t x) { return int64_t{meet_[x]} + below[x]; };
+    const int32_t* meet = down_.last();
+    const int32_t* below = up_.last();
+    const auto total = [&](int32_t x) { return int64_t{meet[x]} + below[x]; };
     const int ranked = std::min(width_, tries + 1);
     std::iota(order_.begin(), order_.begin() + width_, 0);
     std::partial_sort(
@@ -168,13 +171,13 @@ int SeamSearch::traceSeams(int tries, int wanted) {
     for (int s = 0; s < tries; ++s) {
         start[s] = order_[s];
         budgets_[s] = limit - total(start[s]);
-        extra_[s] = -int64_t{meet_[start[s]]};
+        extra_[s] = -int64_t{meet[start[s]]};
         extra_[tries + s] = -int64_t{below[start[s]]};
     }
     const auto upwards = [&] {
         TakenPixels taken(width_); // in the row being entered
         for (int y = middle_; y > 0; --y) {
-            advance(seams(y, tries), seams(y - 1, tries), tries, taken, cost(y - 1), extra_.data(),
+            advance(seams(y, tries), seams(y - 1, tries), tries, taken, down_.row(y - 1), extra_.data(),
                     [above = luma(y - 1), row = luma(y), width = width_](int x, int k) {
                         return StepCost(above, row, width, x, Sign(k - x));
                     });
@@ -183,7 +186,8 @@ int SeamSearch::traceSeams(int tries, int wanted) {
     const auto downwards = [&] {
         TakenPixels taken(width_);
         for (int y = middle_; y < height_ - 1; ++y) {
-            advance(seams(y, tries), seams(y + 1, tries), tries, taken, cost(y + 1), extra_.data() + tries,
+            advance(seams(y, tries), seams(y + 1, tries), tries, taken, up_.row(height_ - 2 - y),
+                    extra_.data() + tries,
                     [above = luma(y), row = luma(y + 1), width = width_](int x, int k) {
                         return StepCost(above, row, width, k, Sign(x - k));
                     });
@@ -243,7 +247,7 @@ int SeamSearch::keepCheapSeams(int tries, int wanted) {
     for (int s = 0; s < tries && kept < wanted; ++s) {
         const int top = seams(0, tries)[s];
         if (top < 0 || seams(height_ - 1, tries)[s] < 0) continue;
-        const int64_t upwards = extra_[s] + (middle_ > 0 ? cost(0)[top] : meet_[top]);
+        const int64_t upwards = extra_[s] + down_.row(0)[top];
         keep[s] = upwards + extra_[tries + s] <= budgets_[s];
         kept += keep[s];
     }
@@ -310,6 +314,7 @@ void Seams::row(int y, std::vector<int32_t>& columns, std::vector<int32_t>& work
 }
 
 Seams FindSeams(const RgbView& image, int count, const CarveOptions& options) {
+    if (count == image.width) return Seams(image.width, count); // every column goes
     return SeamSearch(image, options).run(count);
 }
 

@@ -260,24 +260,15 @@ int SeamSearch::keepCheapSeams(int tries, int wanted) {
     return kept;
 }
 
-// Closes the gaps the seams leave in each row and sorts each row's seams. The copy runs without branches
-// from the first gap on, which beats a copy per run between gaps.
+// Sorts each row's seams and closes the gaps they leave, a run between two seams at a time.
 void SeamSearch::removeSeams(int found) {
     ForRowHalves(height_, parallel(), [&](int begin, int end) {
-        std::vector<uint8_t> taken(width_);
         for (int y = begin; y < end; ++y) {
             int32_t* xs = seams(y, found);
-            Luma* l = luma(y);
-            for (int s = 0; s < found; ++s)
-                taken[xs[s]] = 1;
-            const int first = *std::min_element(xs, xs + found);
-            for (int x = first, to = first; x < width_; ++x) {
-                l[to] = l[x];
-                to += !taken[x];
-            }
-            for (int s = 0; s < found; ++s)
-                taken[xs[s]] = 0;
             std::sort(xs, xs + found);
+            Luma* l = luma(y);
+            for (int s = 0; s < found; ++s) // the run after seam s moves s + 1 to the left
+                std::copy(l + xs[s] + 1, l + (s + 1 < found ? xs[s + 1] : width_), l + xs[s] - s);
         }
     });
     width_ -= found;

@@ -20,7 +20,6 @@ struct CarveOptions {
 class Seams {
 public:
     Seams(int width, int count) : width_(width), count_(count) {}
-    int count() const { return count_; }
     // Adds a pass of `perRow` seams, `columns` holding them row by row.
     void add(std::vector<int32_t> columns, int perRow) { passes_.push_back({perRow, std::move(columns)}); }
     // The picture's columns that the seams take in row y, ascending; `work` is working space.
